@@ -1,0 +1,60 @@
+# GoogleTest from the Debian sources, built with the same toolchain as the code under test.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Fakes and helpers shared by every test program.
+file(GLOB QUENMARK_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
+list(FILTER QUENMARK_SUPPORT_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
+add_library(quenmark_test_support STATIC ${QUENMARK_SUPPORT_SOURCES})
+quenmark_target(quenmark_test_support)
+target_include_directories(quenmark_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(quenmark_test_support PUBLIC quenmark_core GTest::gtest GTest::gmock)
+
+# The core's unit tests: the same sources natively and, as a Windows program, under Wine.
+file(GLOB QUENMARK_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${QUENMARK_UNIT_SOURCES})
+quenmark_target(unit_tests)
+target_link_libraries(unit_tests PRIVATE quenmark_test_support GTest::gtest_main)
+
+if(NOT CMAKE_CROSSCOMPILING)
+  include(GoogleTest)
+  gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+  return()
+endif()
+
+# ---- Windows: everything below runs under Wine ------------------------------------------
+set(QUENMARK_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(QUENMARK_WINEARCH win64)
+else()
+  set(QUENMARK_WINEARCH win32)
+endif()
+set(QUENMARK_WINE_ENV "WINEPREFIX=${QUENMARK_WINEPREFIX}" "WINEARCH=${QUENMARK_WINEARCH}"
+    "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+add_test(NAME wine_up COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-session.sh up)
+add_test(NAME wine_down COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-session.sh down)
+set_tests_properties(wine_up PROPERTIES FIXTURES_SETUP WINE ENVIRONMENT "${QUENMARK_WINE_ENV}")
+set_tests_properties(wine_down PROPERTIES FIXTURES_CLEANUP WINE ENVIRONMENT "${QUENMARK_WINE_ENV}")
+
+function(quenmark_wine_test name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WINE RESOURCE_LOCK wine
+                       ENVIRONMENT "${QUENMARK_WINE_ENV}" TIMEOUT 600)
+endfunction()
+
+quenmark_wine_test(unit_tests unit_tests)
+
+# Win32 adapters and windows, tested in-process against the real system calls of Wine.
+file(GLOB QUENMARK_WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp tests/support/*_win32.cpp)
+if(QUENMARK_WIN_TEST_SOURCES)
+  add_executable(win_tests ${QUENMARK_WIN_TEST_SOURCES} ${QUENMARK_RC})
+  quenmark_target(win_tests)
+  target_include_directories(win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(win_tests PRIVATE quenmark_win quenmark_test_support GTest::gtest_main)
+  quenmark_wine_test(win_tests win_tests)
+endif()
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+  add_subdirectory(tests/e2e)
+endif()

@@ -1,0 +1,160 @@
+#include "support/fake_file_system.h"
+
+#include <algorithm>
+
+namespace quenmark::testing {
+namespace {
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string folderOf(const std::string& path) {
+  auto p = path.find_last_of('\\');
+  return p == std::string::npos ? std::string() : path.substr(0, p);
+}
+
+std::string nameOf(const std::string& path) {
+  auto p = path.find_last_of('\\');
+  return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+const SysError kNotFound{2, "The system cannot find the file specified."};
+const SysError kPathNotFound{3, "The system cannot find the path specified."};
+const SysError kAccessDenied{5, "Access is denied."};
+
+}  // namespace
+
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+  std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = n;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      n = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::string FakeFileSystem::key(const std::string& path) {
+  std::string k = path;
+  std::transform(k.begin(), k.end(), k.begin(), lower);
+  while (k.size() > 3 && k.back() == '\\') k.pop_back();
+  return k;
+}
+
+void FakeFileSystem::addFile(const std::string& path, std::string bytes, std::uint32_t attributes) {
+  for (auto& e : entries_) {
+    if (key(e.path) == key(path)) {
+      e.bytes = std::move(bytes);
+      e.attributes = attributes;
+      return;
+    }
+  }
+  entries_.push_back({path, std::move(bytes), attributes});
+}
+
+void FakeFileSystem::addDirectory(const std::string& path, std::uint32_t attributes) {
+  addFile(path, {}, attributes | attr::kDirectory);
+}
+
+const FakeFileSystem::Entry* FakeFileSystem::entry(const std::string& path) const {
+  for (const auto& e : entries_) {
+    if (key(e.path) == key(path)) return &e;
+  }
+  return nullptr;
+}
+
+bool FakeFileSystem::exists(const std::string& path) const {
+  const Entry* e = entry(path);
+  return e != nullptr && !(e->attributes & attr::kDirectory);
+}
+
+std::string FakeFileSystem::contents(const std::string& path) const {
+  const Entry* e = entry(path);
+  return e ? e->bytes : std::string();
+}
+
+void FakeFileSystem::failNext(const std::string& op, SysError error, int times) {
+  failures_[op] = {std::move(error), times};
+}
+
+Status FakeFileSystem::takeFailure(const std::string& op) const {
+  auto it = failures_.find(op);
+  if (it == failures_.end() || it->second.second == 0) return std::nullopt;
+  if (it->second.second > 0) --it->second.second;
+  return it->second.first;
+}
+
+std::vector<std::string> FakeFileSystem::find(const std::string& pattern, std::uint32_t mask) const {
+  calls.push_back("find " + pattern);
+  if (takeFailure("find")) return {};
+  const std::string folder = key(folderOf(pattern));
+  const std::string namePattern = nameOf(pattern);
+  std::vector<std::string> names;
+  for (const auto& e : entries_) {
+    if (key(folderOf(e.path)) != folder) continue;
+    if (!wildcardMatch(namePattern, nameOf(e.path))) continue;
+    if ((e.attributes & attr::kHidden) && !(mask & attr::kHidden)) continue;
+    if ((e.attributes & attr::kSystem) && !(mask & attr::kSystem)) continue;
+    if ((e.attributes & attr::kDirectory) && !(mask & attr::kDirectory)) continue;
+    names.push_back(nameOf(e.path));
+  }
+  return names;
+}
+
+Result<std::string> FakeFileSystem::readFile(const std::string& path) const {
+  calls.push_back("readFile " + path);
+  if (auto f = takeFailure("readFile")) return *f;
+  const Entry* e = entry(path);
+  if (!e || (e->attributes & attr::kDirectory)) return kNotFound;
+  return e->bytes;
+}
+
+Status FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+  calls.push_back("replaceFile " + path);
+  if (auto f = takeFailure("replaceFile")) return f;
+  if (!directoryExists(folderOf(path))) return kPathNotFound;
+  const Entry* e = entry(path);
+  if (e && (e->attributes & (attr::kReadOnly | attr::kDirectory))) return kAccessDenied;
+  addFile(path, std::string(bytes), e ? e->attributes : attr::kArchive);
+  return std::nullopt;
+}
+
+Status FakeFileSystem::deleteFile(const std::string& path) {
+  calls.push_back("deleteFile " + path);
+  if (auto f = takeFailure("deleteFile")) return f;
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+    if (key(it->path) == key(path) && !(it->attributes & attr::kDirectory)) {
+      if (it->attributes & attr::kReadOnly) return kAccessDenied;
+      entries_.erase(it);
+      return std::nullopt;
+    }
+  }
+  return kNotFound;
+}
+
+bool FakeFileSystem::directoryExists(const std::string& path) const {
+  if (path.empty()) return true;
+  if (path.size() == 2 && path[1] == ':') return true;  // a drive root
+  const Entry* e = entry(path);
+  return e != nullptr && (e->attributes & attr::kDirectory);
+}
+
+Status FakeFileSystem::createDirectory(const std::string& path) {
+  calls.push_back("createDirectory " + path);
+  if (auto f = takeFailure("createDirectory")) return f;
+  if (directoryExists(path)) return SysError{183, "Cannot create a file when that file already exists."};
+  if (!directoryExists(folderOf(path))) return kPathNotFound;
+  addDirectory(path);
+  return std::nullopt;
+}
+
+}  // namespace quenmark::testing
