@@ -301,7 +301,7 @@ OkResult cmdOK_Click(const WizardState& state, const OkInputs& in, FileSystem& f
     }
   }
   if (name.empty()) return refuse(in.message("MSG_NONAME"), in);
-  // Refused here, not by a failed write, so that nothing at all is touched.
+  // Checked before the save is tried, so that a refused name never reaches the file system.
   if (auto bad = validateScheduleName(name)) return refuse(bad->message(), in);
   // The save is atomic: on failure the old file is intact and the input is kept for
   // another try.

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -150,6 +153,11 @@ TEST_F(Wizard, ActionListProposesHibernateFirstOnlyWhenAvailable) {
 struct Dependent {
   bool pickers, repeatEnabled, repeatValue, options, week, month;
   friend bool operator==(const Dependent&, const Dependent&) = default;
+  friend void PrintTo(const Dependent& d, std::ostream* os) {
+    *os << "{pickers " << d.pickers << ", repeat enabled " << d.repeatEnabled << ", repeat "
+        << d.repeatValue << ", options " << d.options << ", week " << d.week << ", month "
+        << d.month << "}";
+  }
 };
 
 Dependent dependentOf(const WizardState& s) {
@@ -176,68 +184,48 @@ TEST(WizardDependentState, FollowsEachClick) {
     WizardState start;
     std::function<void(WizardState&)> click;
     Dependent want;
-  } cases[] = {
-      {"scheduler on, repeat clear",
-       stateWith(true, false, 1, false, false, false),
-       chkScheduler_Click,
-       {true, true, false, false, false, false}},
-      {"scheduler on, repeat weekly",
-       stateWith(true, true, 1, false, false, false),
-       chkScheduler_Click,
-       {true, true, true, true, true, false}},
-      {"scheduler on, repeat monthly",
-       stateWith(true, true, 2, false, false, false),
-       chkScheduler_Click,
-       {true, true, true, true, false, true}},
-      {"scheduler off keeps repeat's check",
-       stateWith(false, true, 2, true, true, true),
-       chkScheduler_Click,
-       {false, false, true, false, false, false}},
-      {"repeat on, daily",
-       stateWith(true, true, 0, false, false, true),
-       chkRepeat_Click,
-       {true, true, true, true, false, false}},
-      {"repeat on, weekly",
-       stateWith(true, true, 1, false, false, true),
-       chkRepeat_Click,
-       {true, true, true, true, true, false}},
-      {"repeat on, monthly; week keeps its visibility",
-       stateWith(true, true, 2, true, false, true),
-       chkRepeat_Click,
-       {true, true, true, true, true, true}},
-      {"repeat off",
-       stateWith(true, false, 1, true, true, true),
-       chkRepeat_Click,
-       {true, true, false, false, false, false}},
-      {"daily hides both",
-       stateWith(true, true, 0, true, true, true),
-       [](WizardState& s) { optRepeat_Click(s, 0); },
-       {true, true, true, true, false, false}},
-      {"weekly",
-       stateWith(true, true, 1, false, true, true),
-       [](WizardState& s) { optRepeat_Click(s, 1); },
-       {true, true, true, true, true, false}},
-      {"monthly",
-       stateWith(true, true, 2, true, false, true),
-       [](WizardState& s) { optRepeat_Click(s, 2); },
-       {true, true, true, true, false, true}},
-      {"setting repeat from code runs its click",
-       stateWith(true, false, 1, false, false, false),
-       [](WizardState& s) { setRepeatChecked(s, true); },
-       {false, false, true, true, true, false}},
-      {"setting an unchanged value runs nothing",
-       stateWith(true, true, 1, false, false, false),
+  };
+  const auto opt = [](int i) { return [i](WizardState& s) { optRepeat_Click(s, i); }; };
+  const Case cases[] = {
+      // clang-format off
+      // start: scheduler, repeat, option, week shown, month shown, dependents enabled
+      // want: pickers enabled, repeat enabled, repeat, options enabled, week shown, month shown
+      {"scheduler on, repeat clear", stateWith(true, false, 1, false, false, false),
+       chkScheduler_Click, {true, true, false, false, false, false}},
+      {"scheduler on, weekly", stateWith(true, true, 1, false, false, false),
+       chkScheduler_Click, {true, true, true, true, true, false}},
+      {"scheduler on, monthly", stateWith(true, true, 2, false, false, false),
+       chkScheduler_Click, {true, true, true, true, false, true}},
+      {"scheduler off keeps repeat's check", stateWith(false, true, 2, true, true, true),
+       chkScheduler_Click, {false, false, true, false, false, false}},
+      {"repeat on, daily", stateWith(true, true, 0, false, false, true),
+       chkRepeat_Click, {true, true, true, true, false, false}},
+      {"repeat on, weekly", stateWith(true, true, 1, false, false, true),
+       chkRepeat_Click, {true, true, true, true, true, false}},
+      {"repeat on, monthly: week keeps its state", stateWith(true, true, 2, true, false, true),
+       chkRepeat_Click, {true, true, true, true, true, true}},
+      {"repeat off", stateWith(true, false, 1, true, true, true),
+       chkRepeat_Click, {true, true, false, false, false, false}},
+      {"daily hides both", stateWith(true, true, 0, true, true, true),
+       opt(0), {true, true, true, true, false, false}},
+      {"weekly", stateWith(true, true, 1, false, true, true),
+       opt(1), {true, true, true, true, true, false}},
+      {"monthly", stateWith(true, true, 2, true, false, true),
+       opt(2), {true, true, true, true, false, true}},
+      {"repeat set from code runs its click", stateWith(true, false, 1, false, false, false),
+       [](WizardState& s) { setRepeatChecked(s, true); }, {false, false, true, true, true, false}},
+      {"an unchanged value runs nothing", stateWith(true, true, 1, false, false, false),
        [](WizardState& s) { setSchedulerChecked(s, true); },
        {false, false, true, false, false, false}},
-      {"selecting monthly from code",
-       stateWith(true, true, 1, true, false, true),
-       [](WizardState& s) { selectRepeat(s, 2); },
-       {true, true, true, true, false, true}},
+      {"monthly selected from code", stateWith(true, true, 1, true, false, true),
+       [](WizardState& s) { selectRepeat(s, 2); }, {true, true, true, true, false, true}},
+      // clang-format on
   };
-  for (Case& c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    c.click(c.start);
-    EXPECT_EQ(dependentOf(c.start), c.want);
+    WizardState s = c.start;
+    c.click(s);
+    EXPECT_EQ(dependentOf(s), c.want);
   }
 }
 
