@@ -1,9 +1,9 @@
 #include "schedule/schedule_file.h"
 
 #include <array>
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <system_error>
 
 #include "schedule/text_fields.h"
 
@@ -28,13 +28,46 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number: optional sign, digits with an optional fraction and exponent, blanks
+// around it ignored. from_chars, unlike strtod, ignores the C locale and takes no hex,
+// "inf" or "nan".
 bool parseNumber(std::string_view text, double& out) {
-  std::string s(trimSpaces(text));
-  if (s.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  out = std::strtod(s.c_str(), &end);
-  return end == s.c_str() + s.size() && errno == 0 && std::isfinite(out);
+  std::string_view s = trimSpaces(text);
+  const bool plus = !s.empty() && s.front() == '+';
+  if (plus) s.remove_prefix(1);
+  const bool minus = !s.empty() && s.front() == '-';
+  if (plus && minus) return false;
+  const std::string_view digits = minus ? s.substr(1) : s;
+  if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.')) return false;
+  const char* last = s.data() + s.size();
+  auto [end, ec] = std::from_chars(s.data(), last, out, std::chars_format::general);
+  return ec == std::errc() && end == last && std::isfinite(out);
+}
+
+bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+// Names that open a device instead of a file, with or without an extension; Windows drops
+// the blanks before the extension when it decides.
+bool isDeviceName(std::string_view name) {
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  static constexpr std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
+                                                               "NUL", "CONIN$", "CONOUT$"};
+  for (auto d : kDevices) {
+    if (equalsIgnoreCase(base, d)) return true;
+  }
+  if (base.size() < 4) return false;
+  const std::string_view port = base.substr(0, 3);
+  if (!equalsIgnoreCase(port, "COM") && !equalsIgnoreCase(port, "LPT")) return false;
+  // COM1-COM9, LPT1-LPT9, and the superscript digits 1, 2 and 3 that Windows also maps.
+  static constexpr std::array<std::string_view, 12> kPortNumbers = {
+      "1", "2", "3", "4", "5", "6", "7", "8", "9", "\u00b9", "\u00b2", "\u00b3"};
+  for (auto n : kPortNumbers) {
+    if (base.substr(3) == n) return true;
+  }
+  return false;
 }
 
 const SysError kInvalidName{123,
@@ -74,20 +107,13 @@ std::string scheduleFileText(const ScheduleRecord& r) {
 }
 
 Status validateScheduleName(const std::string& name) {
-  for (unsigned char c : name) {
-    if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
+  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+  for (std::size_t i = 0; i < name.size();) {
+    const char32_t c = nextCodePoint(name, i);
+    if (isControl(c) || (c < 0x80 && kForbidden.find(static_cast<char>(c)) != kForbidden.npos))
       return kInvalidName;
   }
-  // Device names are reserved with any extension: "con.txt" opens the console too.
-  std::string_view base = std::string_view(name).substr(0, name.find('.'));
-  base = trimSpaces(base);
-  static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
-  for (auto d : kDevices) {
-    if (equalsIgnoreCase(base, d)) return kInvalidName;
-  }
-  if (base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
-      (equalsIgnoreCase(base.substr(0, 3), "COM") || equalsIgnoreCase(base.substr(0, 3), "LPT")))
-    return kInvalidName;
+  if (isDeviceName(name)) return kInvalidName;
   return std::nullopt;
 }
 
@@ -116,8 +142,8 @@ std::vector<ScheduleFileEntry> readScheduleEntries(const FileSystem& fs, const T
   for (const std::string& file : fs.find(folder + "*.sch", 0)) {
     std::string name = file.size() >= 4 ? file.substr(0, file.size() - 4) : std::string();
     auto bytes = fs.readFile(folder + file);
-    entries.push_back(entryFromText(std::move(name),
-                                    bytes ? codec.ansiToUtf8(*bytes) : std::string()));
+    entries.push_back(
+        entryFromText(std::move(name), bytes ? codec.ansiToUtf8(*bytes) : std::string()));
   }
   return entries;
 }

@@ -32,6 +32,7 @@ TEST(GetTagText, CutsBlocksWithTheirQuirks) {
       {"first opening tag wins", "<A>1<A>2</A>", "A", "1<A>2"},
       // No "<A>": the cut starts at 1-based position 3, the length of "<A>".
       {"missing opening starts at its length", "abcdef</A>", "A", "cdef"},
+      {"missing opening counts characters, not bytes", "\u00e9abc</A>", "A", "bc"},
       {"missing closing gives nothing", "<A>abc", "A", ""},
       {"empty text", "", "A", ""},
       {"empty block", "<A></A>", "A", ""},
@@ -64,6 +65,8 @@ TEST(GetKeyValue, FindsTheFirstOccurrenceUpToCrLf) {
       {"trailing spaces belong to the value", "ItemType=Reboot  \r\n", "ItemType", "Reboot  "},
       {"key without = is not found", "Enabled\r\nEnabled 1\r\n", "Enabled", ""},
       {"value may hold =", "K=a=b\r\n", "K", "a=b"},
+      {"key at the very end", "Period=", "Period", ""},
+      {"CR LF right after = is an empty value", "Period=\r\nX=1\r\n", "Period", ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(getKeyValue(c.text, c.key), c.expected) << c.what;

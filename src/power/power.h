@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/file_system.h"
+#include "platform/power_api.h"
+
+namespace quenmark {
+
+// PowerAction codes: the action names of every action list and of the schedule files map
+// to these, and the codes of log off, shut down and reboot are ExitWindowsEx flags.
+namespace PowerAction {
+inline constexpr int kLogOff = 0;
+inline constexpr int kShutDown = 1;
+inline constexpr int kReboot = 2;
+inline constexpr int kHibernate = 5;
+inline constexpr int kStandBy = 6;
+}  // namespace PowerAction
+
+// The routines behind CPower. No result of a Windows call is reported: an action that the
+// system refuses simply does not happen.
+namespace modPower {
+
+// True when GetVersionExA reports the NT platform (id 2); false on 95/98/Me and when the
+// call fails. Asked again on every action.
+bool IsWinNT(PowerApi& api);
+
+// Enables SeShutdownPrivilege in the process token, and closes the token again.
+void EnableShutdownPrivilege(PowerApi& api);
+
+// Log off, shut down or reboot: ExitWindowsEx with Code as its flags, plus EWX_FORCE.
+void ExitWindowsAction(PowerApi& api, std::int32_t Code, bool Force);
+
+// SetSystemPowerState: Suspend 0 hibernates, 1 stands by.
+void PowerStateAction(PowerApi& api, std::int16_t Suspend, bool Force);
+
+// Whether "c:\hiberfil.sys" exists, hidden and system files included. The drive is
+// always c:, whatever the Windows drive.
+bool HibernateAvailable(const FileSystem& fs);
+
+}  // namespace modPower
+
+// Performs the power actions. The main window holds one for its whole life.
+class CPower {
+ public:
+  explicit CPower(PowerApi& api) : api_(api) {}
+  CPower(const CPower&) = delete;
+  CPower& operator=(const CPower&) = delete;
+  virtual ~CPower() = default;
+
+  // Remembers the main window; the actions themselves do not need it.
+  void Initialize(std::uintptr_t hwnd) { hwnd_ = hwnd; }
+
+  // The action of a PowerAction code: 5 hibernates, 6 stands by, any other code goes to
+  // ExitWindowsEx as its flags. Force skips asking the other applications.
+  void ShutDown(int ShutDownType, bool Force);
+
+  std::uintptr_t hwnd() const { return hwnd_; }
+
+ protected:
+  PowerApi& api() { return api_; }
+
+ private:
+  PowerApi& api_;
+  std::uintptr_t hwnd_ = 0;
+};
+
+}  // namespace quenmark

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/power_api.h"
+
+namespace quenmark::testing {
+
+// Records every power call with its arguments, in order, as one line each, for example
+// "ExitWindowsEx(flags=5, reserved=0)". Nothing reaches the system. The reported platform
+// id can be set, and any call can be told to fail by its Windows name.
+class FakePowerApi : public PowerApi {
+ public:
+  static constexpr SysHandle kProcess = 0x70;     // what GetCurrentProcess returns
+  static constexpr SysHandle kFirstToken = 0x80;  // tokens are numbered from here
+
+  std::uint32_t platformId = power::kVerPlatformWin32Nt;
+  Luid shutdownLuid{19, 0};  // what LookupPrivilegeValueA finds for any name
+
+  // From now on the named call ("OpenProcessToken", "ExitWindowsEx", ...) returns failure.
+  void fail(const std::string& function) { failing_.insert(function); }
+
+  const std::vector<std::string>& calls() const { return calls_; }
+  // Handles opened and not yet closed.
+  const std::set<SysHandle>& openHandles() const { return open_; }
+
+  bool getVersionEx(OsVersionInfoA& info) override;
+  SysHandle getCurrentProcess() override;
+  bool openProcessToken(SysHandle process, std::uint32_t desiredAccess, SysHandle& token) override;
+  bool lookupPrivilegeValue(const std::string& systemName, const std::string& name,
+                            Luid& luid) override;
+  bool adjustTokenPrivileges(SysHandle token, bool disableAllPrivileges,
+                             const TokenPrivileges& newState, std::uint32_t bufferLength,
+                             TokenPrivileges& previousState, std::uint32_t& returnLength) override;
+  bool closeHandle(SysHandle handle) override;
+  bool exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+  bool setSystemPowerState(std::int32_t suspend, std::int32_t force) override;
+  std::uint32_t setThreadExecutionState(std::uint32_t flags) override;
+
+ private:
+  bool record(const std::string& function, const std::string& arguments);
+
+  std::vector<std::string> calls_;
+  std::set<std::string> failing_;
+  std::set<SysHandle> open_;
+  SysHandle nextToken_ = kFirstToken;
+  static constexpr std::uint32_t kEsContinuous = 0x80000000;
+  std::uint32_t executionState_ = kEsContinuous;  // what a fresh thread reports
+};
+
+}  // namespace quenmark::testing
