@@ -94,8 +94,8 @@ std::optional<std::string> findItemText(const std::vector<std::string>& lines,
     if (auto lt = name.find('<'); lt != std::string_view::npos) name.remove_prefix(lt + 1);
     if (!equalsNoCase(name, key)) continue;
 
-    const std::string open = "<" + std::string(key) + ">";
-    const std::string close = "</" + std::string(key) + ">";
+    const std::string open = std::string("<").append(key).append(">");
+    const std::string close = std::string("</").append(key).append(">");
     auto o = findNoCase(line, open);
     const std::size_t s =
         o ? o->pos + o->length : offsetOfCharacter(line, characterCount(open) - 1);
