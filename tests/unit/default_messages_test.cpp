@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "i18n/default_messages.h"
+#include "support/fake_file_system.h"
+#include "support/fake_window.h"
+
+namespace quenmark {
+namespace {
+
+class DefaultMessagesTest : public ::testing::Test {
+ protected:
+  DefaultMessagesTest() { fs.addDirectory("C:\\Quenmark"); }
+
+  testing::FakeFileSystem fs;
+  Cp1252Codec codec;
+  ProductIdentity identity{"Quenmark", "Tarvossa", "quenmark.example", 25, true};
+  std::string CurrentLanguage = "English";
+  clsLanguages langs{fs, codec, "C:\\Quenmark", identity, CurrentLanguage};
+};
+
+TEST_F(DefaultMessagesTest, FillsSlotsZeroToSeventeenWithTheBuiltInTexts) {
+  SetDefaultMessages(langs);
+  const std::pair<const char*, const char*> expected[] = {
+      {"MSG_NEWNAME",
+       "Error: An item with that name already exists.  Please choose a different name"},
+      {"MSG_NONAME", "Error: You must choose a name for this schedule"},
+      {"MSG_DELETE", "Are you sure you want to delete the selected item?"},
+      {"MSG_SURE", "Are you sure you want to perform the selected action immediately?"},
+      {"MSG_TITLE", "[ProgramName] by [CompanyName]"},
+      {"MSG_TITLERUNNING", "[ProgramName] is still running"},
+      {"MSG_TITLEOPTIONS", "General Preferences"},
+      {"MSG_TITLEWIZARD", "Schedule Configuration"},
+      {"MSG_TITLELANGUAGE", "Language Selection"},
+      {"MSG_TITLEABOUT", "About [ProgramName]"},
+      {"MSG_MONDAY", "Monday"},
+      {"MSG_TUESDAY", "Tuesday"},
+      {"MSG_WEDNESDAY", "Wednesday"},
+      {"MSG_THURSDAY", "Thursday"},
+      {"MSG_FRIDAY", "Friday"},
+      {"MSG_SATURDAY", "Saturday"},
+      {"MSG_SUNDAY", "Sunday"},
+      {"MSG_DOWNLOADED",
+       "The most recent language file has been downloaded.  Please check for new languages."},
+  };
+  const MessageTable& table = langs.messageTable();
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_TRUE(table[i].inUse) << i;
+    EXPECT_EQ(table[i].name, expected[i].first) << i;
+    EXPECT_EQ(table[i].text, expected[i].second) << i;
+  }
+  EXPECT_FALSE(table[std::size(expected)].inUse);
+}
+
+TEST_F(DefaultMessagesTest, WithoutAFileTitlesKeepTheirPlaceholdersLetterForLetter) {
+  SetDefaultMessages(langs);
+  testing::FakeWindow main("frmMain");
+  langs.ChangeLanguage(main, "English");
+  EXPECT_EQ(langs.getMessages("MSG_TITLE"), "[ProgramName] by [CompanyName]");
+  EXPECT_EQ(langs.getMessages("MSG_TITLEABOUT"), "About [ProgramName]");
+  EXPECT_EQ(langs.getMessages("MSG_DOWNLOADED"),
+            "The most recent language file has been downloaded.  Please check for new languages.");
+}
+
+}  // namespace
+}  // namespace quenmark
