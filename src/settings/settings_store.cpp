@@ -163,9 +163,9 @@ std::string ScrambleText(std::string& text, const TextCodec& codec) {
     const std::string_view ch = std::string_view(text).substr(start, i - start);
     const int c = single(ch);
     if (c >= 0 && c != 128) {
-      const std::string partner =
-          codec.ansiToUtf8(std::string(1, static_cast<char>(c < 128 ? c + 128 : c - 128)));
-      if (single(partner) >= 0) {
+      const int code = c < 128 ? c + 128 : c - 128;
+      const std::string partner = codec.ansiToUtf8(std::string(1, static_cast<char>(code)));
+      if (single(partner) == code) {
         out += partner;
         continue;
       }
