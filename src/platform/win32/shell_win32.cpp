@@ -1,5 +1,7 @@
 #include "platform/win32/shell_win32.h"
 
+#include <windows.h>
+// shellapi.h needs the types of windows.h first.
 #include <shellapi.h>
 
 #include "platform/win32/text_win32.h"
