@@ -32,17 +32,6 @@ class Win32RegistryTest : public ::testing::Test {
   std::vector<RegKey> opened;
 };
 
-TEST_F(Win32RegistryTest, MissingKeysAndValuesGiveFileNotFound) {
-  RegKey k = 0;
-  EXPECT_EQ(registry.openKeyEx(reg::kHkeyCurrentUser, kTestRoot, reg::kKeyRead, k),
-            reg::kErrorFileNotFound);
-  EXPECT_EQ(registry.openKey(reg::kHkeyCurrentUser, kTestRoot, k), reg::kErrorFileNotFound);
-  RegKey key = create();
-  std::uint32_t type = 0, size = 0;
-  EXPECT_EQ(registry.queryValueInfo(key, "none", type, size), reg::kErrorFileNotFound);
-  EXPECT_EQ(registry.deleteValue(key, "none"), reg::kErrorFileNotFound);
-}
-
 TEST_F(Win32RegistryTest, StringsAreStoredAsUtf16TextWithOneZero) {
   RegKey key = create();
   ASSERT_EQ(registry.setValue(key, "greeting", reg::kRegSz, "Gr\u00fc\u00dfe \u041c\u0438\u0440"),
@@ -59,10 +48,6 @@ TEST_F(Win32RegistryTest, StringsAreStoredAsUtf16TextWithOneZero) {
   ASSERT_EQ(registry.queryValueInfo(key, "Greeting", type, size), 0);
   EXPECT_EQ(type, reg::kRegSz);
   EXPECT_EQ(size, 10u * 2u);  // nine characters and the zero, two bytes each
-  std::string data;
-  ASSERT_EQ(registry.queryValue(key, "greeting", size, type, data), 0);
-  EXPECT_EQ(data, std::string("Gr\u00fc\u00dfe \u041c\u0438\u0440") + '\0');
-  EXPECT_EQ(registry.queryValue(key, "greeting", 4, type, data), reg::kErrorMoreData);
 }
 
 TEST_F(Win32RegistryTest, OtherTypesKeepTheirBytes) {
@@ -79,13 +64,6 @@ TEST_F(Win32RegistryTest, OtherTypesKeepTheirBytes) {
   ASSERT_EQ(registry.queryValue(key, "n", size, type, data), 0);
   EXPECT_EQ(type, reg::kRegDword);
   EXPECT_EQ(data, dword);
-}
-
-TEST_F(Win32RegistryTest, KeysWithSubkeysAreNotDeletedAndBadHandlesAreRefused) {
-  create("Child");
-  EXPECT_EQ(registry.deleteKey(reg::kHkeyCurrentUser, kTestRoot), reg::kErrorAccessDenied);
-  EXPECT_EQ(registry.deleteKey(reg::kHkeyCurrentUser, std::string(kTestRoot) + "\\Child"), 0);
-  EXPECT_EQ(registry.closeKey(0x1234), reg::kErrorInvalidHandle);
 }
 
 TEST_F(Win32RegistryTest, PredefinedRootsAreTheDocumentedNumbers) {
