@@ -14,6 +14,9 @@ target_link_libraries(quenmark_test_support PUBLIC quenmark_core GTest::gtest GT
 # The core's unit tests: the same sources natively and, as a Windows program, under Wine.
 file(GLOB QUENMARK_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${QUENMARK_UNIT_SOURCES})
+if(WIN32)
+  target_sources(unit_tests PRIVATE ${QUENMARK_RC})  # version information, icon, manifest
+endif()
 quenmark_target(unit_tests)
 target_link_libraries(unit_tests PRIVATE quenmark_test_support GTest::gtest_main)
 
@@ -49,6 +52,8 @@ quenmark_wine_test(unit_tests unit_tests)
 file(GLOB QUENMARK_WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp tests/support/*_win32.cpp)
 if(QUENMARK_WIN_TEST_SOURCES)
   add_executable(win_tests ${QUENMARK_WIN_TEST_SOURCES} ${QUENMARK_RC})
+  # win_tests checks the resources of its sibling programs and the help file beside them.
+  add_dependencies(win_tests Quenmark unit_tests quenmark_help)
   quenmark_target(win_tests)
   target_include_directories(win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(win_tests PRIVATE quenmark_win quenmark_test_support GTest::gtest_main)

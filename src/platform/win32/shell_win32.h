@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/shell.h"
+
+namespace quenmark::win32 {
+
+class Win32Shell final : public Shell {
+ public:
+  std::intptr_t execute(WindowHandle owner, const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory,
+                        int showCommand) override;
+  Status startProcess(const std::string& commandLine) override;
+};
+
+}  // namespace quenmark::win32

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "support/fake_dialogs.h"
+#include "support/fake_file_system.h"
+#include "support/fake_registry.h"
+#include "support/fake_shell.h"
+#include "ui/help_launcher.h"
+#include "ui/xfile_exists.h"
+
+namespace quenmark {
+namespace {
+
+using testing::FakeFileSystem;
+
+TEST(TrimPath, KeepsThePartAfterTheLastBackslash) {
+  struct Case {
+    std::string path, name;
+  };
+  const Case cases[] = {
+      {"C:\\dir\\file.sch", "file.sch"},
+      {"file.sch", "file.sch"},
+      {"C:\\dir\\", ""},
+      {"", ""},
+      {"C:/dir/file.sch", "C:/dir/file.sch"},  // "/" is no separator
+      {"C:\\a/b\\c/d.txt", "c/d.txt"},
+      {"\\\\server\\share\\x", "x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TrimPath(c.path), c.name) << c.path;
+}
+
+TEST(FileExists, AnswersForFilesOnlyIgnoringCase) {
+  FakeFileSystem fs;
+  fs.addDirectory("C:\\dir");
+  fs.addDirectory("C:\\dir\\sub");
+  fs.addFile("C:\\dir\\a.sch", "x");
+  fs.addFile("C:\\dir\\Hidden.SYS", "x", attr::kHidden | attr::kSystem);
+  fs.addFile("C:\\dir\\ro.txt", "x", attr::kReadOnly);
+  struct Case {
+    std::string path;
+    bool exists;
+  };
+  const Case cases[] = {
+      {"C:\\dir\\a.sch", true},      {"c:\\DIR\\A.SCH", true},
+      {"C:\\dir\\hidden.sys", true},  // hidden system file, other letter case
+      {"C:\\dir\\ro.txt", true},     {"C:\\dir\\sub", false},  // a folder
+      {"C:\\dir\\*.sch", false},                               // a pattern, though files match it
+      {"C:\\dir\\?.sch", false},     {"C:\\dir\\b.sch", false},
+      {"C:\\dir\\", false},          {"", false},
+      {"C:\\nowhere\\a.sch", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileExists(fs, c.path), c.exists) << c.path;
+}
+
+// The search may find a name in another case than the path gives; the comparison that
+// follows must ignore case beyond ASCII too.
+TEST(FileExists, UpperCasingCoversTheCommonAlphabets) {
+  struct Case {
+    std::string in, out;
+  };
+  const Case cases[] = {
+      {"a.sch", "A.SCH"},
+      {"\u00e9t\u00e9 \u00ff \u00f7", "\u00c9T\u00c9 \u0178 \u00f7"},
+      {"\u0101\u0142\u017e\u0131", "\u0100\u0141\u017d\u0131"},
+      {"\u03b1\u03c2\u03c9", "\u0391\u03c2\u03a9"},
+      {"\u0444\u0430\u0439\u043b \u0451", "\u0424\u0410\u0419\u041b \u0401"},
+      {"\u65e5\u672c x\xff", "\u65e5\u672c X\xff"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(upperCaseUtf8(c.in), c.out) << c.in;
+}
+
+TEST(FileExists, SearchesWithMaskSevenAndGivesFalseOnFailure) {
+  FakeFileSystem fs;
+  fs.addFile("C:\\a.txt", "x");
+  fs.failNext("find", SysError{21, "The device is not ready."});
+  EXPECT_FALSE(FileExists(fs, "C:\\a.txt"));
+  EXPECT_TRUE(FileExists(fs, "C:\\a.txt"));
+  EXPECT_EQ(fs.calls.back(), "find C:\\a.txt");
+}
+
+// Form8's load, against the fakes.
+class HelpLauncherTest : public ::testing::Test {
+ protected:
+  HelpLauncherTest() {
+    identity.ProgramName = "Quenmark";
+    identity.CompanyName = "Tarvossa";
+    fs.addDirectory("C:\\Program Files\\Quenmark");
+  }
+  void load() { loadHelpLauncher(0x1234, kFolder, fs, shell, settings, identity); }
+  std::optional<std::string> showHelp() {
+    return registry.text(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings",
+                         "showHelp");
+  }
+
+  static constexpr char kFolder[] = "C:\\Program Files\\Quenmark";
+  FakeFileSystem fs;
+  testing::FakeShell shell;
+  testing::FakeRegistry registry;
+  testing::FakeDialogs dialogs;
+  ProductIdentity identity;
+  SettingsStore settings{registry, dialogs, identity, [] { return false; }};
+};
+
+TEST_F(HelpLauncherTest, OpensTheHelpFileThenStoresShowHelpInTheMachineSection) {
+  fs.addFile("C:\\Program Files\\Quenmark\\help.CHM", "ITSF");
+  load();
+  ASSERT_EQ(shell.executed.size(), 1u);
+  const auto& e = shell.executed[0];
+  EXPECT_EQ(e.owner, 0x1234u);
+  EXPECT_EQ(e.verb, "open");
+  EXPECT_EQ(e.file, "C:\\Program Files\\Quenmark\\Help.chm");
+  EXPECT_EQ(e.parameters, "");
+  EXPECT_EQ(e.directory, "");
+  EXPECT_EQ(e.showCommand, 1);
+  EXPECT_EQ(showHelp(), "0");
+  EXPECT_FALSE(registry.keyExists(reg::kHkeyCurrentUser, "Software\\Tarvossa\\Quenmark\\Settings"));
+}
+
+TEST_F(HelpLauncherTest, WithoutTheHelpFileNothingHappens) {
+  registry.putString(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings", "showHelp",
+                     "1");
+  load();
+  fs.addDirectory("C:\\Program Files\\Quenmark\\Help.chm");  // a folder is no help file
+  load();
+  EXPECT_TRUE(shell.executed.empty());
+  EXPECT_EQ(showHelp(), "1");
+  EXPECT_TRUE(registry.callsOf("setValue").empty());
+}
+
+}  // namespace
+}  // namespace quenmark
