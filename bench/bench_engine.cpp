@@ -38,8 +38,8 @@ testing::FakeFileSystem filledFolder(int n) {
 }
 
 void BM_GetNextRunTime(benchmark::State& state) {
-  const std::string block = getTagText(scheduleFileText(sample(static_cast<int>(state.range(0)))),
-                                       "SCHEDULER");
+  const std::string block =
+      getTagText(scheduleFileText(sample(static_cast<int>(state.range(0)))), "SCHEDULER");
   const RegionalFormats formats;
   const auto now = at(2025, 3, 5, 23);
   for (auto _ : state) benchmark::DoNotOptimize(getNextRunTime(block, now, formats));
