@@ -48,13 +48,13 @@ std::bitset<32> readDays(std::string_view period, bool weekly) {
 }
 
 // The first chosen day of the month after `today`, looking into later months as needed;
-// a chosen day that a month lacks (the 31st in April) is no day of that month.
+// a chosen day that a month lacks (the 31st in April) is no day of that month. `chosen`
+// holds at least one of the days 1 to 31, and each of them occurs within three months.
 local_days nextMonthlyDay(const std::bitset<32>& chosen, local_days today) {
   const year_month_day ymd{today};
   year_month ym = ymd.year() / ymd.month();
   unsigned from = static_cast<unsigned>(ymd.day()) + 1;
-  // Every day number from 1 to 31 occurs within any run of two months following a month.
-  for (int i = 0; i < 3; ++i) {
+  while (true) {
     for (unsigned d = from; d <= 31; ++d) {
       const year_month_day candidate = ym / day{d};
       if (chosen.test(d) && candidate.ok()) return local_days{candidate};
@@ -62,7 +62,6 @@ local_days nextMonthlyDay(const std::bitset<32>& chosen, local_days today) {
     ym += months{1};
     from = 1;
   }
-  return today;  // unreachable while `chosen` holds a day
 }
 
 }  // namespace
@@ -97,17 +96,20 @@ NextRun nextRunAfter(const ScheduleRule& rule, local_seconds now, std::string_vi
   if (rule.kind == 0) {
     date = laterToday ? today : today + days{1};
   } else if (rule.kind == 1 || rule.kind == 2) {
-    if (rule.days.none()) return {};
+    // Only the days 1-7 or 1-31 count, whoever filled the set.
+    const std::bitset<32> chosen =
+        rule.days & std::bitset<32>(rule.kind == 1 ? 0xFEu : 0xFFFFFFFEu);
+    if (chosen.none()) return {};
     const unsigned w = rule.kind == 1 ? weekday{today}.iso_encoding()
                                       : static_cast<unsigned>(year_month_day{today}.day());
-    if (rule.days.test(w) && laterToday) {
+    if (chosen.test(w) && laterToday) {
       date = today;
     } else if (rule.kind == 1) {
       unsigned d = w % 7 + 1;
-      while (!rule.days.test(d)) d = d % 7 + 1;
+      while (!chosen.test(d)) d = d % 7 + 1;
       date = today + days{(d + 7 - w - 1) % 7 + 1};
     } else {
-      date = nextMonthlyDay(rule.days, today);
+      date = nextMonthlyDay(chosen, today);
     }
   } else {
     return {};

@@ -117,5 +117,15 @@ TEST(GetNextRunTime, UnreadableStartsGiveNoRun) {
   for (const std::string& b : blocks) EXPECT_EQ(getNextRunTime(b, at(2025, 3, 5), f), "") << b;
 }
 
+TEST(NextRunAfter, DaysOutsideTheKindsRangeAreNoDays) {
+  auto rule = readScheduleRule(block("1/1/2025", "08:00:00", true, kWeekly, "mon"), "M/d/yyyy");
+  ASSERT_TRUE(rule);
+  rule->days = std::bitset<32>{}.set(0).set(20);
+  EXPECT_EQ(nextRunAfter(*rule, at(2025, 3, 5), "M/d/yyyy").at, std::nullopt);
+  rule->kind = kMonthly;
+  rule->days = std::bitset<32>{}.set(0);
+  EXPECT_EQ(nextRunAfter(*rule, at(2025, 3, 5), "M/d/yyyy").at, std::nullopt);
+}
+
 }  // namespace
 }  // namespace quenmark
