@@ -51,12 +51,11 @@ std::string FakeFileSystem::key(const std::string& path) {
 }
 
 void FakeFileSystem::addFile(const std::string& path, std::string bytes, std::uint32_t attributes) {
-  for (auto& e : entries_) {
-    if (key(e.path) == key(path)) {
-      e.bytes = std::move(bytes);
-      e.attributes = attributes;
-      return;
-    }
+  auto [it, added] = index_.try_emplace(key(path), entries_.size());
+  if (!added) {
+    entries_[it->second].bytes = std::move(bytes);
+    entries_[it->second].attributes = attributes;
+    return;
   }
   entries_.push_back({path, std::move(bytes), attributes});
 }
@@ -66,10 +65,8 @@ void FakeFileSystem::addDirectory(const std::string& path, std::uint32_t attribu
 }
 
 const FakeFileSystem::Entry* FakeFileSystem::entry(const std::string& path) const {
-  for (const auto& e : entries_) {
-    if (key(e.path) == key(path)) return &e;
-  }
-  return nullptr;
+  auto it = index_.find(key(path));
+  return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 bool FakeFileSystem::exists(const std::string& path) const {
@@ -135,6 +132,8 @@ Status FakeFileSystem::deleteFile(const std::string& path) {
     if (key(it->path) == key(path) && !(it->attributes & attr::kDirectory)) {
       if (it->attributes & attr::kReadOnly) return kAccessDenied;
       entries_.erase(it);
+      index_.clear();
+      for (std::size_t i = 0; i < entries_.size(); ++i) index_[key(entries_[i].path)] = i;
       return std::nullopt;
     }
   }

@@ -43,7 +43,8 @@ class FakeFileSystem : public FileSystem {
   Status takeFailure(const std::string& op) const;
   static std::string key(const std::string& path);
 
-  std::vector<Entry> entries_;  // creation order
+  std::vector<Entry> entries_;                // creation order
+  std::map<std::string, std::size_t> index_;  // key(path) -> position in entries_
   mutable std::map<std::string, std::pair<SysError, int>> failures_;
 };
 

@@ -1,0 +1,162 @@
+#include "schedule/scheduler.h"
+
+#include <utility>
+
+#include "schedule/regional_time.h"
+
+namespace quenmark {
+namespace {
+
+using namespace std::chrono;
+
+struct NamedCode {
+  std::string_view name;
+  int code;
+};
+constexpr std::array<NamedCode, 5> kPowerActions = {
+    {{"Log Off", 0}, {"Shut Down", 1}, {"Reboot", 2}, {"Hibernate", 5}, {"Stand by", 6}}};
+
+struct Delay {
+  std::string_view item;
+  minutes amount;
+};
+// "In 1 Month" is not a fixed length and is handled on its own.
+constexpr std::array<Delay, 14> kDelays = {{
+    {"In 1 Minute", minutes{1}},
+    {"In 5 Minutes", minutes{5}},
+    {"in 15 Minutes", minutes{15}},
+    {"in 30 Minutes", minutes{30}},
+    {"In 1 Hour", hours{1}},
+    {"In 2 Hours", hours{2}},
+    {"In 6 Hours", hours{6}},
+    {"In 12 Hours", hours{12}},
+    {"In 1 Day", days{1}},
+    {"In 2 Days", days{2}},
+    {"In 5 Days", days{5}},
+    {"In 1 Week", weeks{1}},
+    {"In 2 Weeks", weeks{2}},
+    {"In 3 Weeks", weeks{3}},
+}};
+
+}  // namespace
+
+std::optional<int> powerActionCode(std::string_view actionName) {
+  for (const NamedCode& a : kPowerActions) {
+    if (a.name == actionName) return a.code;
+  }
+  return std::nullopt;
+}
+
+void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
+  if (auto code = powerActionCode(ActionName); code && shutDown) shutDown(*code, Force);
+}
+
+std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
+  for (const Delay& d : kDelays) {
+    if (d.item == delayItem) return now + d.amount;
+  }
+  if (delayItem != "In 1 Month") return std::nullopt;
+  const local_days today = floor<days>(now);
+  year_month_day next = year_month_day{today} + months{1};
+  if (!next.ok()) next = next.year() / next.month() / last;
+  return local_days{next} + (now - today);
+}
+
+Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
+  d_.tmrScheduler.setInterval(500);
+  d_.tmrProcessSchedule.setInterval(500);
+  d_.timSchedule.setInterval(250);
+  d_.tmrProcessSchedule.setEnabled(false);
+  d_.timSchedule.setEnabled(false);
+  d_.tmrScheduler.setEnabled(true);
+}
+
+void Scheduler::tmrScheduler_Timer() {
+  if (d_.chkPrevent && d_.chkPrevent()) return;
+  const LocalMinute minute = floor<minutes>(d_.clock.now());
+  const std::size_t n = d_.list.count();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::optional<LocalMinute> at = d_.list.nextRun(i);
+    if (!at || *at > minute) continue;
+    if (*at < minute) {
+      // Its minute went by unseen (the computer slept, the clock jumped): a one-time run is
+      // dropped, never made up late; a repeating one moves on to its next run from here.
+      rearm(i, minute - minutes{1});
+      if (d_.list.nextRun(i) != minute) continue;
+    }
+    enqueue(i);
+    rearm(i, minute);
+  }
+}
+
+void Scheduler::enqueue(std::size_t index) {
+  queue_.push_back(d_.list.at(index).text);
+  d_.tmrProcessSchedule.setEnabled(true);
+}
+
+void Scheduler::rearm(std::size_t index, LocalMinute minute) {
+  const ScheduleEntry& e = d_.list.at(index);
+  if (!e.rule) {
+    d_.list.setNextRun(index, {});
+    return;
+  }
+  d_.list.setNextRun(index, nextRunAfter(*e.rule, minute, d_.regional.formats().shortDate));
+}
+
+void Scheduler::tmrProcessSchedule_Timer() {
+  if (handingOver_) return;  // the pass in progress ends with the action tick
+  if (queue_.empty()) {
+    d_.tmrProcessSchedule.setEnabled(false);
+    return;
+  }
+  scheduleDone_ = false;
+  d_.tmrProcessSchedule.setEnabled(false);
+  handingOver_ = true;
+  d_.timSchedule.setEnabled(true);
+}
+
+void Scheduler::timSchedule_Timer() {
+  d_.timSchedule.setEnabled(false);
+  if (!queue_.empty()) {
+    const std::string name = std::move(queue_.front());
+    queue_.pop_front();
+    if (const std::size_t i = d_.list.findSchedule(name); i >= 1) {
+      const std::string action = d_.list.at(i - 1).type;
+      scheduleDone_ = true;
+      queue_.clear();  // whatever was queued behind this run is dropped
+      runAction(action, true, d_.shutDown);
+    }
+  }
+  scheduleDone_ = true;
+  // The queue pass that handed over resumes: more to do only if something is queued.
+  if (handingOver_) {
+    handingOver_ = false;
+    if (!queue_.empty()) d_.tmrProcessSchedule.setEnabled(true);
+  }
+}
+
+void Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
+  if (delayText == "Now") {
+    const std::string text = d_.message ? d_.message("MSG_SURE") : std::string();
+    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) == MsgResult::Ok) {
+      runAction(actionName, true, d_.shutDown);
+    }
+    return;
+  }
+  const local_seconds now = d_.clock.now();
+  const local_days today = floor<days>(now);
+  const RegionalFormats f = d_.regional.formats();
+  ScheduleEntry e;
+  e.text = "Quick Schedule " + formatShortDate(year_month_day{today}, f.shortDate) + " " +
+           formatLongTime(now - today, f);
+  e.type = actionName;
+  e.enabled = "Yes";
+  std::optional<LocalMinute> at;
+  if (const auto when = quickScheduleTime(delayText, now)) {
+    e.nextRunTime = formatNextRunText(*when, f.shortDate);
+    at = floor<minutes>(*when);
+  }
+  d_.list.add(std::move(e), at);
+}
+
+}  // namespace quenmark

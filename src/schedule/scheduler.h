@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/regional.h"
+#include "schedule/schedule_list.h"
+#include "schedule/timer_switch.h"
+
+namespace quenmark {
+
+// Performs a power action by its code; the main window binds it to CPower::ShutDown.
+using PowerRunner = std::function<void(int code, bool force)>;
+// A message text of the language catalogue, by key ("MSG_SURE").
+using MessageLookup = std::function<std::string(const std::string& key)>;
+
+// The code of an action name ("Log Off" 0, "Shut Down" 1, "Reboot" 2, "Hibernate" 5,
+// "Stand by" 6), compared exactly; nothing for any other name.
+std::optional<int> powerActionCode(std::string_view actionName);
+
+// Performs the named action through `shutDown`; any other name does nothing.
+void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
+
+// The items of the quick-schedule delay list, in their order.
+inline constexpr std::array<std::string_view, 16> kQuickScheduleItems = {
+    "Now",        "In 1 Minute", "In 5 Minutes", "in 15 Minutes", "in 30 Minutes", "In 1 Hour",
+    "In 2 Hours", "In 6 Hours",  "In 12 Hours",  "In 1 Day",      "In 2 Days",     "In 5 Days",
+    "In 1 Week",  "In 2 Weeks",  "In 3 Weeks",   "In 1 Month"};
+
+// `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
+// month later keeps the day, or takes the last day of a shorter month.
+std::optional<std::chrono::local_seconds> quickScheduleTime(std::string_view delayItem,
+                                                            std::chrono::local_seconds now);
+
+// What the engine is given by the main window.
+struct SchedulerDeps {
+  ScheduleList& list;               // lstSchedules
+  TimerSwitch& tmrScheduler;        // scan
+  TimerSwitch& tmrProcessSchedule;  // queue
+  TimerSwitch& timSchedule;         // action
+  const Clock& clock;
+  const Regional& regional;
+  Dialogs& dialogs;
+  MessageLookup message;
+  std::function<bool()> chkPrevent;  // whether "Prevent any schedules from running" is ticked
+  PowerRunner shutDown;
+};
+
+// The scan, queue and action timers as one state machine. The window forwards each timer
+// tick to its handler; where a queue pass once waited in a message loop for the action to
+// be handled, the action tick now finishes that pass itself, in the same order.
+class Scheduler {
+ public:
+  // Sets the timers up as the window starts: the scan running, queue and action idle.
+  explicit Scheduler(SchedulerDeps deps);
+
+  void tmrScheduler_Timer();
+  void tmrProcessSchedule_Timer();
+  void timSchedule_Timer();
+
+  // The quick schedule that cmdGo_Click runs with the texts of cmbTime and cbShutdown: an
+  // entry that fires after the delay, or, for "Now", the action at once once confirmed.
+  void quickSchedule(const std::string& delayText, const std::string& actionName);
+
+  // The queue of due schedule names, head first.
+  const std::deque<std::string>& lstSchedule() const { return queue_; }
+  // The queue head taken by the action tick has been handled.
+  bool ScheduleDone() const { return scheduleDone_; }
+
+ private:
+  // Moves entry `index` past `minute`: its file's next run after it, or an empty text for
+  // entries that run once.
+  void rearm(std::size_t index, LocalMinute minute);
+  void enqueue(std::size_t index);
+
+  SchedulerDeps d_;
+  std::deque<std::string> queue_;
+  bool scheduleDone_ = true;
+  bool handingOver_ = false;  // a queue pass waits for the action tick
+};
+
+}  // namespace quenmark
