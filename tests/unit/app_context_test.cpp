@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "app/app_context.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_file_system.h"
+#include "support/fake_power_api.h"
+#include "support/fake_registry.h"
+#include "support/fake_shell.h"
+
+namespace quenmark {
+namespace {
+
+class NoVersionInfo : public VersionInfo {
+ public:
+  std::string field(const std::string&) const override { return {}; }
+};
+
+TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
+  testing::FakeFileSystem fs;
+  Cp1252Codec codec;
+  testing::FakeClock clock;
+  testing::FakeRegional regional;
+  testing::FakeDialogs dialogs;
+  testing::FakeRegistry registry;
+  testing::FakePowerApi power;
+  testing::FakeShell shell;
+  NoVersionInfo version;
+  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version}, "C:\\Q");
+  app.identity.ProgramName = "Quenmark";
+  app.identity.CompanyName = "Tarvossa";
+
+  app.saveUserSetting("Language", "Deutsch");
+  EXPECT_EQ(app.userSetting("language", "English"), "Deutsch");
+  EXPECT_EQ(app.machineSetting("chkMin", "0"), "0");
+
+  // A save into the machine section that fails warns only while the window is not in the tray.
+  registry.failNext("createKeyEx", 5);
+  app.saveMachineSetting("chkMin", "1");
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  app.StartedInTray = true;
+  registry.failNext("createKeyEx", 5);
+  app.saveMachineSetting("chkMin", "1");
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quenmark
