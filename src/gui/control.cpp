@@ -184,6 +184,7 @@ LRESULT CALLBACK Control::subclassProc(HWND window, UINT message, WPARAM wParam,
 
 void Control::attach(Form& form, const ControlDef& def, Control* container) {
   form_ = &form;
+  id_ = 0;
   name_ = def.name;
   index_ = def.index;
   container_ = container;

@@ -204,6 +204,10 @@ void ListView::afterCreate() {
   for (int n = 1; n <= columnCount(); ++n) insertColumn(n);
 }
 
+void ListView::afterDestroy() {
+  std::erase_if(columns_, [](const Column& c) { return !c.design; });
+}
+
 void ListView::insertColumn(int n) {
   Column& c = columns_[static_cast<std::size_t>(n - 1)];
   std::wstring text = win32::widen(c.text);
@@ -223,7 +227,7 @@ void ListView::requireColumn(int n) const {
 }
 
 int ListView::addColumn(const std::string& text, int widthTwips) {
-  columns_.push_back({text, widthTwips, 0});
+  columns_.push_back({text, widthTwips, 0, !created()});
   int n = columnCount();
   if (created()) insertColumn(n);
   return n;

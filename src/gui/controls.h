@@ -148,8 +148,8 @@ class ListView : public Control {
   using RowText = std::function<std::string(int row, int column)>;
   ListView() : Control(kKind) {}
 
-  // Column headers, numbered from 1 as translation numbers them. Columns may be added
-  // before the window exists.
+  // Column headers, numbered from 1 as translation numbers them. Columns added before the
+  // window exists belong to the design; those added later go when the window unloads.
   int addColumn(const std::string& text, int widthTwips);
   int columnCount() const override { return static_cast<int>(columns_.size()); }
   std::string columnText(int n) const override;
@@ -180,6 +180,7 @@ class ListView : public Control {
   DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
   bool tabStop() const override { return true; }
   void afterCreate() override;
+  void afterDestroy() override;
   std::optional<LRESULT> onNotify(NMHDR& header) override;
   void onDpiChanged() override;
 
@@ -188,6 +189,7 @@ class ListView : public Control {
     std::string text;
     int twips;
     int pixels;  // the width that `twips` was last turned into
+    bool design;
   };
   void insertColumn(int n);
   void requireColumn(int n) const;

@@ -371,6 +371,35 @@ void Form::show() {
   }
 }
 
+void Form::showModal() {
+  load();
+  if (!loaded()) return;
+  std::vector<HWND> disabled;
+  for (Form* f : forms_) {
+    if (f != this && f->loaded() && IsWindowEnabled(f->hwnd_)) {
+      EnableWindow(f->hwnd_, FALSE);
+      disabled.push_back(f->hwnd_);
+    }
+  }
+  show();
+  std::optional<WPARAM> quit;
+  MSG msg;
+  while (loaded()) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+      quit = msg.wParam;
+      break;
+    }
+    if (forms_.preTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  for (HWND w : disabled) {
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  }
+  // The loop that called us ends too.
+  if (quit) PostQuitMessage(static_cast<int>(*quit));
+}
+
 void Form::hide() {
   if (!loaded() || !IsWindowVisible(hwnd_)) return;
   pendingState_ = windowState();  // shown again as it was

@@ -70,6 +70,9 @@ class Form : public TranslatableWindow {
   // Form_Unload and returns whether the window is gone.
   void load();
   void show();
+  // Shows the window and lets messages run until it unloads, with the program's other
+  // windows disabled meanwhile: the modal form of a window that is otherwise modeless.
+  void showModal();
   void hide();
   bool unload();
   bool loaded() const { return hwnd_ != nullptr; }

@@ -42,5 +42,13 @@ TEST(Win32Dialogs, MessageBoxIsOwnedByTheActiveWindowAndAnswers) {
   RemovePropW(owner.hwnd(), L"sawBox");
 }
 
+TEST(Win32Dialogs, CancelledFolderBrowseChoosesNothing) {
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, &answerBox);
+  Win32Dialogs dialogs;
+  std::optional<std::string> folder = dialogs.browseForFolder("Choose the data folder");
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(folder, std::nullopt);
+}
+
 }  // namespace
 }  // namespace quenmark::win32

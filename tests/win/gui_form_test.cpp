@@ -300,6 +300,8 @@ TEST_F(FormTest, ReloadRestoresTheDesign) {
   f.load();
   EXPECT_EQ(f.cmdOK.caption(), "OK");
   EXPECT_TRUE(IsWindowEnabled(f.cmdOK.hwnd()));
+  EXPECT_EQ(f.lstPlain.columnCount(), 1) << "the column Form_Load adds is not doubled";
+  EXPECT_EQ(f.lstSchedules.columnCount(), 5);
 }
 
 TEST_F(FormTest, FrameCarriesItsControls) {
@@ -345,6 +347,33 @@ TEST_F(FormTest, RunEndsWhenTheLastWindowUnloads) {
   f.tmrTick.setEnabled(true);
   EXPECT_EQ(gui::run(forms), 0);
   EXPECT_FALSE(f.loaded());
+}
+
+TEST_F(FormTest, ShowModalWaitsWithTheOtherWindowsDisabled) {
+  frmDemo main(forms, "frmMain"), modal(forms, "frmModal");
+  main.show();
+  bool mainEnabledMeanwhile = true;
+  modal.tmrTick.on(gui::Event::Timer, [&] {
+    mainEnabledMeanwhile = IsWindowEnabled(main.hwnd()) != FALSE;
+    modal.unload();
+  });
+  modal.tmrTick.setInterval(20);
+  modal.tmrTick.setEnabled(true);
+  modal.showModal();
+  EXPECT_FALSE(modal.loaded());
+  EXPECT_FALSE(mainEnabledMeanwhile);
+  EXPECT_TRUE(IsWindowEnabled(main.hwnd()));
+}
+
+TEST_F(FormTest, AppActivateFindsAWindowByItsTitle) {
+  frmDemo a(forms, "frmA"), b(forms, "frmB");
+  a.setCaption("First window");
+  a.show();
+  b.show();
+  b.activate();
+  EXPECT_TRUE(gui::appActivate("First window"));
+  EXPECT_EQ(GetForegroundWindow(), a.hwnd());
+  EXPECT_FALSE(gui::appActivate("No such window"));
 }
 
 }  // namespace
