@@ -6,12 +6,8 @@ namespace quenmark::win32 {
 namespace {
 
 TEST(TextWin32, WidenAndNarrowRoundTripUnicode) {
-  const std::string samples[] = {"",
-                                 "plain",
-                                 "caf\u00e9",
-                                 "\u041f\u0440\u0438\u0432\u0435\u0442",
-                                 "\u65e5\u672c\u8a9e",
-                                 "\U0001F600"};
+  const std::string samples[] = {"", "plain", "caf\u00e9", "\u041f\u0440\u0438\u0432\u0435\u0442",
+                                 "\u65e5\u672c\u8a9e", "\U0001F600"};
   for (const auto& s : samples) EXPECT_EQ(narrow(widen(s)), s);
   EXPECT_EQ(widen("\u00e9"), std::wstring(L"\u00e9"));
 }
