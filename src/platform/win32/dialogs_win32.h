@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+namespace quenmark::win32 {
+
+// Message boxes owned by the active window, and the shell's folder-browse dialog.
+class Win32Dialogs : public Dialogs {
+ public:
+  MsgResult messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                       MsgIcon icon = MsgIcon::None) override;
+  std::optional<std::string> browseForFolder(const std::string& title) override;
+};
+
+}  // namespace quenmark::win32
