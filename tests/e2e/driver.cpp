@@ -1,0 +1,640 @@
+// e2e_driver: drives a running Quenmark.exe from outside, as a user would, and checks what
+// the user would see. It runs in the same Wine session as the program.
+//
+//   e2e_driver prepare EXE FOLDER    the program's settings and schedule files for a run
+//   e2e_driver SCENARIO TITLE EXE    one scenario against the running program (below)
+//   e2e_driver finish TITLE EXE      ends the program if it still runs; removes its settings
+//
+// Exit code 0 when every check held, 1 when one failed (each failure is printed).
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+int failures = 0;
+
+void fail(const std::wstring& what) {
+  ++failures;
+  std::fwprintf(stderr, L"FAILED: %ls\n", what.c_str());
+}
+
+void check(bool ok, const std::wstring& what) {
+  if (!ok) fail(what);
+}
+
+void note(const std::wstring& what) { std::fwprintf(stdout, L"%ls\n", what.c_str()); }
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
+  auto until = Clock::now() + timeout;
+  while (!done()) {
+    if (Clock::now() > until) return false;
+    std::this_thread::sleep_for(50ms);
+  }
+  return true;
+}
+
+std::wstring quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+// ---- the program's identity and settings --------------------------------------------------
+
+std::wstring versionString(const std::wstring& exe, const wchar_t* field) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<BYTE> data(size);
+  if (!GetFileVersionInfoW(exe.c_str(), 0, size, data.data())) return {};
+  std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + field;
+  void* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(data.data(), path.c_str(), &value, &length) || length == 0) return {};
+  return std::wstring(static_cast<const wchar_t*>(value));
+}
+
+// The program keeps its settings under Software\company\product in both hives.
+struct SettingsKeys {
+  std::wstring company, product;
+  std::wstring root() const { return L"Software\\" + company + L"\\" + product; }
+  std::wstring section() const { return root() + L"\\Settings"; }
+};
+
+SettingsKeys settingsKeys(const std::wstring& exe) {
+  return {versionString(exe, L"CompanyName"), versionString(exe, L"ProductName")};
+}
+
+bool setString(HKEY hive, const std::wstring& path, const wchar_t* name, const wchar_t* value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(hive, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  auto bytes = static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t));
+  LONG r = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS;
+}
+
+void removeSettings(const SettingsKeys& keys) {
+  // Only the product's own key: the company key may hold other programs.
+  RegDeleteTreeW(HKEY_CURRENT_USER, keys.root().c_str());
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, keys.root().c_str());
+}
+
+// ---- the schedule files -------------------------------------------------------------------
+
+struct ScheduleCase {
+  std::wstring name, type;
+  bool enabled;
+  WORD year, month, day;
+  std::wstring time, repeat, kind, period;
+};
+
+// Every start lies decades ahead, so no schedule can fall due while a test runs (a real
+// shutdown under Wine would end the whole session).
+const std::vector<ScheduleCase> kCases = {
+    {L"Weekly shutdown", L"Shut Down", true, 2099, 1, 1, L"22:30:00", L"-1", L"1", L"mon,fri"},
+    {L"Daily standby", L"Stand by", true, 2098, 6, 15, L"07:00:00", L"-1", L"0", L""},
+    {L"B\u00fcro reboot", L"Reboot", true, 2097, 12, 31, L"23:59:00", L"0", L"0", L""},
+    {L"Switched off", L"Log Off", false, 0, 0, 0, L"", L"0", L"0", L""},
+};
+
+// The start date as the user's regional settings write it, by Windows itself.
+std::wstring shortDate(const ScheduleCase& c) {
+  if (!c.enabled) return {};
+  SYSTEMTIME st{};
+  st.wYear = c.year;
+  st.wMonth = c.month;
+  st.wDay = c.day;
+  wchar_t buf[64] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, std::size(buf));
+  return buf;
+}
+
+// A start yet to come is shown as the file states it; a schedule without a start shows none.
+std::wstring expectedNextRun(const ScheduleCase& c) {
+  return c.enabled ? shortDate(c) + L" " + c.time : std::wstring();
+}
+
+std::wstring fileText(const ScheduleCase& c) {
+  std::wstring t;
+  auto line = [&t](const std::wstring& s) { t += s + L"\r\n"; };
+  line(L"<DATA>");
+  line(L"LastRunTime=");
+  line(L"ItemType=" + c.type);
+  line(std::wstring(L"Enabled=") + (c.enabled ? L"1" : L"0"));
+  line(L"</DATA>");
+  line(L"");
+  line(L"<SCHEDULER>");
+  line(L"StartDate=" + shortDate(c));
+  line(L"StartTime=" + c.time);
+  line(L"Repeat=" + c.repeat);
+  line(L"SAccurancy=" + c.kind);
+  line(L"Period=" + c.period);
+  line(L"RunOnStart=0");
+  line(L"RunOnEnd=0");
+  line(L"</SCHEDULER>");
+  line(L"");
+  return t;
+}
+
+bool writeAnsiFile(const std::wstring& path, const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                      nullptr, nullptr);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+  return ok && written == bytes.size();
+}
+
+std::wstring scheduleFile(const std::wstring& folder, const std::wstring& name) {
+  return folder + L"\\data\\" + name + L".sch";
+}
+
+bool fileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int prepare(const std::wstring& exe, const std::wstring& folder) {
+  // A two-digit year would read as a past century and let a repeating schedule fall due.
+  wchar_t picture[80] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, picture, std::size(picture));
+  if (!wcsstr(picture, L"yyyy")) {
+    fail(L"the short date format " + quoted(picture) + L" has no four-digit year");
+    return 1;
+  }
+  SettingsKeys keys = settingsKeys(exe);
+  check(!keys.company.empty() && !keys.product.empty(), L"version information of " + exe);
+  removeSettings(keys);
+  // A known language and no help at start, so that no other window opens first; closing
+  // the window hides it without the still-running notice.
+  check(setString(HKEY_CURRENT_USER, keys.section(), L"Language", L"English"), L"Language");
+  check(setString(HKEY_CURRENT_USER, keys.section(), L"showHelp", L"0"), L"showHelp");
+  check(setString(HKEY_LOCAL_MACHINE, keys.section(), L"chkNoShow", L"1"), L"chkNoShow");
+  CreateDirectoryW((folder + L"\\data").c_str(), nullptr);
+  for (const auto& c : kCases) {
+    check(writeAnsiFile(scheduleFile(folder, c.name), fileText(c)), L"writing " + c.name);
+  }
+  return failures ? 1 : 0;
+}
+
+// ---- the running program ------------------------------------------------------------------
+
+struct Handle {
+  HANDLE h = nullptr;
+  Handle() = default;
+  explicit Handle(HANDLE handle) : h(handle) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
+    if (h) CloseHandle(h);
+  }
+};
+
+bool alive(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+// Memory in the program's address space: list view messages take pointers that the list
+// view uses in its own process.
+class RemoteMemory {
+ public:
+  RemoteMemory(HANDLE process, std::size_t size)
+      : process_(process),
+        at_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+  ~RemoteMemory() {
+    if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+  }
+  explicit operator bool() const { return at_ != nullptr; }
+  char* at(std::size_t offset = 0) const { return static_cast<char*>(at_) + offset; }
+  bool write(std::size_t offset, const void* data, std::size_t size) const {
+    return WriteProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+  bool read(std::size_t offset, void* data, std::size_t size) const {
+    return ReadProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+
+ private:
+  HANDLE process_;
+  void* at_;
+};
+
+std::optional<LRESULT> sendTo(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result)) return std::nullopt;
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring windowText(HWND w) {
+  wchar_t buf[512] = {};
+  DWORD_PTR n = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, std::size(buf), reinterpret_cast<LPARAM>(buf),
+                      SMTO_ABORTIFHUNG, 5000, &n);
+  return buf;
+}
+
+std::wstring className(HWND w) {
+  wchar_t buf[128] = {};
+  GetClassNameW(w, buf, std::size(buf));
+  return buf;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM p) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+HWND childByClass(HWND parent, const wchar_t* cls) {
+  for (HWND w : descendants(parent)) {
+    if (className(w) == cls) return w;
+  }
+  return nullptr;
+}
+
+HWND buttonByCaption(HWND parent, const std::wstring& caption) {
+  for (HWND w : descendants(parent)) {
+    if (className(w) == L"Button" && windowText(w) == caption) return w;
+  }
+  return nullptr;
+}
+
+// Top-level windows of one process with a given class and title.
+HWND topLevelWindow(DWORD pid, const wchar_t* cls, const std::wstring& title) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    const std::wstring* title;
+    HWND found;
+  } s{pid, cls, &title, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto& search = *reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == search.pid && className(w) == search.cls && windowText(w) == *search.title) {
+          search.found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+int windowsTitled(const std::wstring& title) {
+  struct Count {
+    const std::wstring* title;
+    int n;
+  } c{&title, 0};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto& count = *reinterpret_cast<Count*>(p);
+        wchar_t buf[512] = {};
+        GetWindowTextW(w, buf, std::size(buf));
+        if (*count.title == buf) ++count.n;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&c));
+  return c.n;
+}
+
+// The program as the driver sees it: its main window, its process and its list.
+struct Program {
+  HWND main = nullptr;
+  DWORD pid = 0;
+  Handle process;
+  HWND list = nullptr;
+};
+
+bool attach(Program& p, const std::wstring& title) {
+  if (!waitFor([&] { return (p.main = FindWindowW(nullptr, title.c_str())) != nullptr; }, 30s)) {
+    fail(L"no window titled " + quoted(title));
+    return false;
+  }
+  GetWindowThreadProcessId(p.main, &p.pid);
+  p.process.h = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                PROCESS_QUERY_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE,
+                            FALSE, p.pid);
+  if (!p.process.h) {
+    fail(L"cannot open the program's process");
+    return false;
+  }
+  p.list = childByClass(p.main, WC_LISTVIEWW);
+  return true;
+}
+
+int rowCount(const Program& p) {
+  return static_cast<int>(sendTo(p.list, LVM_GETITEMCOUNT, 0, 0).value_or(-1));
+}
+
+constexpr int kTextChars = 260;
+
+std::wstring cellText(const Program& p, int row, int column) {
+  RemoteMemory mem(p.process.h, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+  if (!mem) return L"<no memory>";
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = reinterpret_cast<LPWSTR>(mem.at(sizeof(LVITEMW)));
+  item.cchTextMax = kTextChars;
+  mem.write(0, &item, sizeof(item));
+  auto n = sendTo(p.list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                  reinterpret_cast<LPARAM>(mem.at()));
+  if (!n) return L"<no answer>";
+  std::wstring text(kTextChars, L'\0');
+  mem.read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t));
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return text;
+}
+
+std::wstring columnCaption(const Program& p, int column) {
+  RemoteMemory mem(p.process.h, sizeof(LVCOLUMNW) + kTextChars * sizeof(wchar_t));
+  if (!mem) return L"<no memory>";
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT;
+  col.pszText = reinterpret_cast<LPWSTR>(mem.at(sizeof(LVCOLUMNW)));
+  col.cchTextMax = kTextChars;
+  mem.write(0, &col, sizeof(col));
+  if (!sendTo(p.list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+              reinterpret_cast<LPARAM>(mem.at()))
+           .value_or(0)) {
+    return L"<no column>";
+  }
+  std::wstring text(kTextChars, L'\0');
+  mem.read(sizeof(LVCOLUMNW), text.data(), text.size() * sizeof(wchar_t));
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return text;
+}
+
+using Row = std::vector<std::wstring>;
+
+std::map<std::wstring, Row> rowsByName(const Program& p) {
+  std::map<std::wstring, Row> rows;
+  int n = rowCount(p);
+  for (int r = 0; r < n; ++r) {
+    Row row;
+    for (int c = 0; c < 5; ++c) row.push_back(cellText(p, r, c));
+    rows[row[0]] = row;
+  }
+  return rows;
+}
+
+std::optional<int> rowOf(const Program& p, const std::wstring& name) {
+  int n = rowCount(p);
+  for (int r = 0; r < n; ++r) {
+    if (cellText(p, r, 0) == name) return r;
+  }
+  return std::nullopt;
+}
+
+// A left click in the middle of a row, delivered to the list view as the mouse would.
+bool clickRow(const Program& p, int row) {
+  RemoteMemory mem(p.process.h, sizeof(RECT));
+  RECT rc{};
+  rc.left = LVIR_LABEL;
+  mem.write(0, &rc, sizeof(rc));
+  if (!sendTo(p.list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(mem.at()))
+           .value_or(0)) {
+    return false;
+  }
+  mem.read(0, &rc, sizeof(rc));
+  LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  PostMessageW(p.list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(p.list, WM_LBUTTONUP, 0, at);
+  return true;
+}
+
+bool rowSelected(const Program& p, int row) {
+  return sendTo(p.list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED).value_or(0) &
+         LVIS_SELECTED;
+}
+
+// The message box the program shows, found by its title, answered by pressing a button.
+bool answerMessageBox(const Program& p, const std::wstring& title, int button) {
+  HWND box = nullptr;
+  if (!waitFor([&] { return (box = topLevelWindow(p.pid, L"#32770", title)) != nullptr; })) {
+    fail(L"no message box titled " + quoted(title));
+    return false;
+  }
+  HWND b = GetDlgItem(box, button);
+  if (!b) {
+    fail(L"the message box " + quoted(title) + L" has no button " + std::to_wstring(button));
+    return false;
+  }
+  PostMessageW(b, BM_CLICK, 0, 0);
+  if (!waitFor([&] { return !IsWindow(box); })) {
+    fail(L"the message box " + quoted(title) + L" stayed open");
+    return false;
+  }
+  return true;
+}
+
+// Whether the shell holds an icon of this window with the program's id: modifying nothing
+// succeeds only for an icon that exists.
+bool hasTrayIcon(HWND w) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = w;
+  data.uID = 9999;
+  data.uFlags = 0;
+  return Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+bool programHasTrayIcon(const Program& p) {
+  if (hasTrayIcon(p.main)) return true;
+  for (HWND w : descendants(p.main)) {
+    if (hasTrayIcon(w)) return true;
+  }
+  return false;
+}
+
+// The end of the Windows session, as the system announces it.
+bool endSession(const Program& p) {
+  auto agreed = sendTo(p.main, WM_QUERYENDSESSION, 0, 0);
+  check(agreed.has_value() && *agreed != 0, L"the program refused the end of the session");
+  sendTo(p.main, WM_ENDSESSION, TRUE, 0);
+  return WaitForSingleObject(p.process.h, 10000) == WAIT_OBJECT_0;
+}
+
+// ---- scenarios ----------------------------------------------------------------------------
+
+void waitForRows(const Program& p, int n) {
+  check(waitFor([&] { return rowCount(p) == n; }),
+        L"the list holds " + std::to_wstring(rowCount(p)) + L" rows, not " + std::to_wstring(n));
+}
+
+void scenarioList(Program& p) {
+  check(waitFor([&] { return IsWindowVisible(p.main) != FALSE; }), L"the window is not visible");
+  if (!p.list) return fail(L"no list view in the main window");
+  const wchar_t* headers[] = {L"Schedule Name", L"Type", L"Last Run Time", L"Next Run Time",
+                              L"Enabled"};
+  for (int c = 0; c < 5; ++c) {
+    std::wstring got = columnCaption(p, c);
+    check(got == headers[c], L"column " + std::to_wstring(c) + L" is " + quoted(got));
+  }
+  waitForRows(p, static_cast<int>(kCases.size()));
+  auto rows = rowsByName(p);
+  for (const auto& c : kCases) {
+    auto it = rows.find(c.name);
+    if (it == rows.end()) {
+      fail(L"no row " + quoted(c.name));
+      continue;
+    }
+    Row want = {c.name, c.type, L"", expectedNextRun(c), c.enabled ? L"Yes" : L"No"};
+    for (std::size_t i = 1; i < want.size(); ++i) {
+      check(it->second[i] == want[i], c.name + L" column " + std::to_wstring(i) + L" is " +
+                                          quoted(it->second[i]) + L", not " + quoted(want[i]));
+    }
+  }
+  // Where the window is, for the screenshot the script takes.
+  RECT r{};
+  GetWindowRect(p.main, &r);
+  std::fwprintf(stdout, L"window %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
+}
+
+void scenarioDelete(Program& p, const std::wstring& folder) {
+  if (!p.list) return fail(L"no list view in the main window");
+  const int total = static_cast<int>(kCases.size());
+  waitForRows(p, total);
+  HWND del = buttonByCaption(p.main, L"Delete");
+  if (!del) return fail(L"no Delete button");
+  check(!IsWindowEnabled(del), L"Delete is enabled before any entry was clicked");
+
+  const ScheduleCase& victim = kCases[2];
+  auto row = rowOf(p, victim.name);
+  if (!row) return fail(L"no row " + quoted(victim.name));
+  check(clickRow(p, *row), L"no rectangle for row " + std::to_wstring(*row));
+  check(waitFor([&] { return rowSelected(p, *row); }), L"the clicked row is not selected");
+  check(waitFor([&] { return IsWindowEnabled(del) != FALSE; }),
+        L"Delete stays disabled after a click on an entry");
+
+  PostMessageW(del, BM_CLICK, 0, 0);
+  if (!answerMessageBox(p, L"Really delete?", IDNO)) return;
+  std::this_thread::sleep_for(300ms);
+  check(fileExists(scheduleFile(folder, victim.name)), L"No deleted the file");
+  check(rowCount(p) == total, L"No changed the list");
+
+  PostMessageW(del, BM_CLICK, 0, 0);
+  if (!answerMessageBox(p, L"Really delete?", IDYES)) return;
+  waitForRows(p, total - 1);
+  check(!fileExists(scheduleFile(folder, victim.name)), L"Yes left the file in place");
+  check(!rowOf(p, victim.name), L"the deleted entry is still listed");
+  check(rowOf(p, kCases[0].name).has_value(), L"another entry went with the deleted one");
+  check(waitFor([&] { return !IsWindowEnabled(del); }), L"Delete stays enabled after deleting");
+}
+
+void scenarioCloseToTray(Program& p) {
+  check(waitFor([&] { return IsWindowVisible(p.main) != FALSE; }), L"the window is not visible");
+  check(waitFor([&] { return programHasTrayIcon(p); }), L"no tray icon before closing");
+  // The close box, as a user presses it (a bare WM_CLOSE would come from the task manager).
+  PostMessageW(p.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  check(waitFor([&] { return !IsWindowVisible(p.main); }), L"the window did not hide");
+  std::this_thread::sleep_for(1s);
+  check(alive(p.process.h), L"the program ended when its window was closed");
+  check(IsWindow(p.main) != FALSE, L"the main window was destroyed");
+  check(programHasTrayIcon(p), L"no tray icon after closing");
+}
+
+void scenarioSecondInstance(Program& p, const std::wstring& exe) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = quoted(exe);
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
+    return fail(L"cannot start " + exe);
+  }
+  Handle second(pi.hProcess), thread(pi.hThread);
+  auto t0 = Clock::now();
+  DWORD r = WaitForSingleObject(pi.hProcess, 15000);
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count();
+  check(r == WAIT_OBJECT_0, L"the second instance is still running");
+  if (r != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  note(L"second instance ended after " + std::to_wstring(ms) + L" ms");
+  check(alive(p.process.h), L"the first instance ended");
+  check(IsWindow(p.main) && IsWindowVisible(p.main), L"the first instance's window went");
+  check(windowsTitled(windowText(p.main)) == 1, L"more than one main window");
+}
+
+void scenarioEndSession(Program& p) {
+  check(endSession(p), L"the program still runs after the end of the session");
+}
+
+int finish(const std::wstring& title, const std::wstring& exe) {
+  if (HWND w = FindWindowW(nullptr, title.c_str())) {
+    Program p;
+    p.main = w;
+    GetWindowThreadProcessId(w, &p.pid);
+    p.process.h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, p.pid);
+    if (p.process.h && !endSession(p)) {
+      note(L"ending the program by force");
+      TerminateProcess(p.process.h, 1);
+      WaitForSingleObject(p.process.h, 5000);
+    }
+  }
+  removeSettings(settingsKeys(exe));
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  auto usage = [] {
+    std::fwprintf(stderr,
+                  L"usage: e2e_driver prepare EXE FOLDER | finish TITLE EXE |\n"
+                  L"       e2e_driver list|delete|close|second|endsession TITLE EXE\n");
+    return 2;
+  };
+  if (args.size() != 3) return usage();
+  if (args[0] == L"prepare") return prepare(args[1], args[2]);
+  if (args[0] == L"finish") return finish(args[1], args[2]);
+
+  const std::wstring& title = args[1];
+  const std::wstring& exe = args[2];
+  std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+  Program p;
+  if (!attach(p, title)) return 1;
+  if (args[0] == L"list") {
+    scenarioList(p);
+  } else if (args[0] == L"delete") {
+    scenarioDelete(p, folder);
+  } else if (args[0] == L"close") {
+    scenarioCloseToTray(p);
+  } else if (args[0] == L"second") {
+    scenarioSecondInstance(p, exe);
+  } else if (args[0] == L"endsession") {
+    scenarioEndSession(p);
+  } else {
+    return usage();
+  }
+  return failures ? 1 : 0;
+}
