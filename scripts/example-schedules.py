@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""example-schedules.py DATA_FOLDER SHORT_DATE_PICTURE: writes example schedule files.
+"""example-schedules.py DATA_FOLDER SHORT_DATE_PICTURE [COUNT]: writes example schedule files.
+
+Without COUNT: three named examples. With COUNT: that many files "Schedule 00001.sch" and so
+on, going round the three examples (for benchmarks).
 
 The start dates are written in the Windows short-date picture the program will read them
 with (for example M/d/yyyy or dd.MM.yyyy); every start lies more than a year ahead, so no
@@ -49,9 +52,15 @@ def main() -> None:
         "Daily standby": ("Stand by", datetime.date(year, 2, 1), "13:00:00", True, 0, ""),
         "Monthly reboot": ("Reboot", datetime.date(year, 3, 1), "04:00:00", True, 2, "1,15"),
     }
+    texts = [schedule_text(item_type, format_date(picture, start), time, repeat, kind, period)
+             for item_type, start, time, repeat, kind, period in examples.values()]
+    if len(sys.argv) > 3:
+        count = int(sys.argv[3])
+        files = {f"Schedule {i + 1:05}": texts[i % len(texts)] for i in range(count)}
+    else:
+        files = dict(zip(examples, texts))
     folder.mkdir(parents=True, exist_ok=True)
-    for name, (item_type, start, time, repeat, kind, period) in examples.items():
-        text = schedule_text(item_type, format_date(picture, start), time, repeat, kind, period)
+    for name, text in files.items():
         # Plain ASCII reads the same in every ANSI code page.
         (folder / f"{name}.sch").write_bytes(text.encode("ascii"))
 

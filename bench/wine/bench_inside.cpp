@@ -1,0 +1,86 @@
+// The program's own work, timed inside one process under Wine with the real Win32 seams:
+//
+//   bench_inside loaddata FOLDER ROUNDS
+//       loading the schedule list from FOLDER\data: search, read, decode, next runs; beside
+//       it, the directory search alone and the search with every file read, the floor that
+//       Wine's file calls set
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/regional_win32.h"
+#include "platform/win32/text_codec_win32.h"
+#include "platform/win32/text_win32.h"
+#include "schedule/schedule_list.h"
+
+namespace {
+
+double nowMs() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+void report(const char* what, std::vector<double> ms, std::size_t items) {
+  if (ms.empty()) return;
+  double first = ms[0];
+  std::sort(ms.begin(), ms.end());
+  std::printf("%s first %.1f ms median %.1f ms min %.1f ms rounds %zu items %zu\n", what, first,
+              ms[ms.size() / 2], ms[0], ms.size(), items);
+}
+
+int loadData(const std::string& folder, int rounds) {
+  quenmark::win32::Win32FileSystem fs;
+  quenmark::win32::AnsiCodec codec;
+  quenmark::win32::Win32Clock clock;
+  quenmark::win32::Win32Regional regional;
+  std::vector<double> ms;
+  std::size_t items = 0;
+  for (int r = 0; r < rounds; ++r) {
+    quenmark::ScheduleList list;
+    double t0 = nowMs();
+    // What the main window's loadData asks of the core: the pictures, the clock, the files.
+    loadScheduleList(list, fs, codec, folder, clock.now(), regional.formats());
+    ms.push_back(nowMs() - t0);
+    items = list.count();
+  }
+  report("loaddata", ms, items);
+
+  // Where the time goes: the search alone, then the search and reading each file.
+  std::string data = folder + "\\data\\";
+  std::vector<double> findMs, readMs;
+  std::size_t found = 0, bytes = 0;
+  for (int r = 0; r < rounds; ++r) {
+    double t0 = nowMs();
+    auto names = fs.find(data + "*.sch", 0);
+    findMs.push_back(nowMs() - t0);
+    found = names.size();
+    bytes = 0;
+    t0 = nowMs();
+    for (const auto& name : fs.find(data + "*.sch", 0)) {
+      auto text = fs.readFile(data + name);
+      if (text) bytes += text->size();
+    }
+    readMs.push_back(nowMs() - t0);
+  }
+  report("loaddata-search-only", findMs, found);
+  report("loaddata-search-and-read", readMs, found);
+  return items && bytes ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 3 && args[0] == L"loaddata") {
+    return loadData(quenmark::win32::narrow(args[1]), std::stoi(args[2]));
+  }
+  std::fprintf(stderr, "usage: bench_inside loaddata FOLDER ROUNDS\n");
+  return 2;
+}
