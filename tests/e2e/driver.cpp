@@ -7,9 +7,11 @@
 //
 // Exit code 0 when every check held, 1 when one failed (each failure is printed).
 
+// <windows.h> first: the others build on its types.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
@@ -584,6 +586,50 @@ void scenarioSecondInstance(Program& p, const std::wstring& exe) {
   check(windowsTitled(windowText(p.main)) == 1, L"more than one main window");
 }
 
+// Every window of a class in the session, top-level or child: the shell parents its icon
+// windows to the notification area only while they are shown there.
+std::vector<HWND> windowsOfClass(const wchar_t* cls) {
+  std::vector<HWND> all, found;
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  for (HWND top : std::vector<HWND>(all)) {
+    for (HWND child : descendants(top)) all.push_back(child);
+  }
+  for (HWND w : all) {
+    if (className(w) == cls) found.push_back(w);
+  }
+  return found;
+}
+
+// The tray menu's last item, "Exit", chosen as a user does it: a right click on the icon in
+// the notification area opens the menu, Up wraps round to the last item, Enter chooses it.
+void scenarioTrayExit(Program& p) {
+  check(waitFor([&] { return programHasTrayIcon(p); }), L"no tray icon");
+  PostMessageW(p.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  check(waitFor([&] { return !IsWindowVisible(p.main); }), L"the window did not hide");
+  // Wine's shell keeps one window per icon and relays the mouse to the icon's owner.
+  auto icons = windowsOfClass(L"__wine_tray_icon");
+  if (icons.size() != 1) {
+    return fail(std::to_wstring(icons.size()) + L" icons in the notification area, not one");
+  }
+  PostMessageW(icons[0], WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+  HWND menu = nullptr;
+  if (!waitFor([&] {
+        menu = topLevelWindow(p.pid, L"#32768", L"");
+        return menu && IsWindowVisible(menu);
+      })) {
+    return fail(L"no pop-up menu after a right click on the icon");
+  }
+  PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  check(WaitForSingleObject(p.process.h, 10000) == WAIT_OBJECT_0,
+        L"the program still runs after Exit in its tray menu");
+}
+
 void scenarioEndSession(Program& p) {
   check(endSession(p), L"the program still runs after the end of the session");
 }
@@ -611,7 +657,7 @@ int wmain(int argc, wchar_t** argv) {
   auto usage = [] {
     std::fwprintf(stderr,
                   L"usage: e2e_driver prepare EXE FOLDER | finish TITLE EXE |\n"
-                  L"       e2e_driver list|delete|close|second|endsession TITLE EXE\n");
+                  L"       e2e_driver list|delete|close|second|trayexit|endsession TITLE EXE\n");
     return 2;
   };
   if (args.size() != 3) return usage();
@@ -633,6 +679,8 @@ int wmain(int argc, wchar_t** argv) {
     scenarioSecondInstance(p, exe);
   } else if (args[0] == L"endsession") {
     scenarioEndSession(p);
+  } else if (args[0] == L"trayexit") {
+    scenarioTrayExit(p);
   } else {
     return usage();
   }
