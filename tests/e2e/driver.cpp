@@ -30,16 +30,26 @@ using Clock = std::chrono::steady_clock;
 
 int failures = 0;
 
+// UTF-8, so that names outside ASCII read right in ctest's log.
+void print(FILE* to, const std::wstring& line) {
+  std::string bytes(line.size() * 4 + 2, '\0');
+  int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(),
+                              static_cast<int>(bytes.size()), nullptr, nullptr);
+  bytes.resize(static_cast<std::size_t>(n));
+  std::fputs((bytes + "\n").c_str(), to);
+  std::fflush(to);
+}
+
 void fail(const std::wstring& what) {
   ++failures;
-  std::fwprintf(stderr, L"FAILED: %ls\n", what.c_str());
+  print(stderr, L"FAILED: " + what);
 }
 
 void check(bool ok, const std::wstring& what) {
   if (!ok) fail(what);
 }
 
-void note(const std::wstring& what) { std::fwprintf(stdout, L"%ls\n", what.c_str()); }
+void note(const std::wstring& what) { print(stdout, what); }
 
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
   auto until = Clock::now() + timeout;
@@ -518,8 +528,8 @@ void scenarioList(Program& p) {
   // Where the window is, for the screenshot the script takes.
   RECT r{};
   GetWindowRect(p.main, &r);
-  std::fwprintf(stdout, L"window %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
-                r.bottom - r.top);
+  note(L"window " + std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+       std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
 }
 
 void scenarioDelete(Program& p, const std::wstring& folder) {
@@ -611,12 +621,21 @@ void scenarioTrayExit(Program& p) {
   check(waitFor([&] { return programHasTrayIcon(p); }), L"no tray icon");
   PostMessageW(p.main, WM_SYSCOMMAND, SC_CLOSE, 0);
   check(waitFor([&] { return !IsWindowVisible(p.main); }), L"the window did not hide");
-  // Wine's shell keeps one window per icon and relays the mouse to the icon's owner.
-  auto icons = windowsOfClass(L"__wine_tray_icon");
-  if (icons.size() != 1) {
-    return fail(std::to_wstring(icons.size()) + L" icons in the notification area, not one");
+  // Without a desktop of its own, Wine's X11 driver keeps one window per icon; its shell's
+  // taskbar draws the icons itself, from the right end. Either relays a click to the owner.
+  auto icons = windowsOfClass(L"__winex11_tray_icon");
+  for (HWND w : windowsOfClass(L"__wine_tray_icon")) icons.push_back(w);
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (icons.size() == 1) {
+    PostMessageW(icons[0], WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+  } else if (icons.empty() && taskbar && IsWindowVisible(taskbar)) {
+    RECT rc{};
+    GetClientRect(taskbar, &rc);
+    const int slot = GetSystemMetrics(SM_CXSMICON) + 4;  // an icon and its border
+    PostMessageW(taskbar, WM_RBUTTONUP, 0, MAKELPARAM(rc.right - slot / 2, rc.bottom / 2));
+  } else {
+    return fail(std::to_wstring(icons.size()) + L" icon windows and no taskbar");
   }
-  PostMessageW(icons[0], WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
   HWND menu = nullptr;
   if (!waitFor([&] {
         menu = topLevelWindow(p.pid, L"#32768", L"");

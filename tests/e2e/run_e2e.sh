@@ -35,11 +35,15 @@ cp "$build/Quenmark.exe" "$build/Localization.xml" "$folder/"
 "$run" "$folder/Quenmark.exe" </dev/null >/dev/null 2>&1 &
 pid=$!
 
-"$run" "$driver" "$scenario" "$title" "$exe" </dev/null | tee "$folder/driver.out"
+rc=0
+"$run" "$driver" "$scenario" "$title" "$exe" </dev/null | tee "$folder/driver.out" || rc=$?
 
-if [ "$scenario" = list ]; then
+# Kept whether or not the checks held: a failure is easier to read beside a picture.
+if [ "$scenario" = list ] && grep -q '^window ' "$folder/driver.out"; then
   read -r x y w h < <(sed -n 's/^window //p' "$folder/driver.out" | tr -d '\r')
   mkdir -p "$build/screenshots"
+  sleep 0.5  # let the window finish painting its frame
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$build/screenshots/main.png"
   echo "screenshot: $build/screenshots/main.png"
 fi
+exit "$rc"
