@@ -156,7 +156,8 @@ frmMain::~frmMain() = default;
 // ---- load and unload ---------------------------------------------------------------------
 
 void frmMain::Form_Load() {
-  // 1. A second instance leaves at once, touching nothing.
+  // The order below is the program's start-up order; a second instance leaves first,
+  // touching nothing.
   if (guard_.anotherInstanceRuns()) {
     endedAtLoad_ = true;
     app_.ExitRequested = true;
@@ -180,46 +181,39 @@ void frmMain::Form_Load() {
       .shutDown = [this](int code, bool force) { cpower().ShutDown(code, force); },
   });
 
-  // 2. Whether a language was ever chosen.
+  // Whether a language was ever chosen.
   const std::string chosenLanguage = app_.userSetting("Language", "");
-  // 3.
   cmdWebsite.setCaption("Visit " + app_.identity.Website);
-  // 4. The catalogue, its built-in texts, and this window in the language in effect.
+  // The catalogue, its built-in texts, and this window in the language in effect.
   app_.languages =
       std::make_unique<clsLanguages>(app_.platform.fs, app_.platform.codec, app_.programFolder,
                                      app_.identity, app_.CurrentLanguage);
   app_.CurrentLanguage = app_.userSetting("Language", "English");
   SetDefaultMessages(*app_.languages);
   app_.languages->ChangeLanguage(*this, app_.CurrentLanguage);
-  // 5. The very first start asks for the language.
+  // The very first start asks for the language.
   if (chosenLanguage.empty() && windows_.language) windows_.language(true);
-  // 6.
   setCaption(message("MSG_TITLE"));
-  // 7.
   loadData();
-  // 8.
   fillActionList();
-  // 9.
   cpower();
-  // 10.
+  // The tray timer's own work puts the icon in place.
   tray_ = std::make_unique<win32::TrayIconHost>(
       *this, tmrTrayIcon, app_.identity.ProgramName,
       win32::TrayIconHost::Actions{.showMenu = [this] { popupMenu(menu("mnuTray")); },
                                    .showWindow = [this] { trayShowWindow(); }});
   tmrTrayIcon_Timer();
-  // 11.
   const std::string data = app_.programFolder + "\\data";
   if (!app_.platform.fs.directoryExists(data)) app_.platform.fs.createDirectory(data);
-  // 12.
   restoreColumnWidths();
-  // 13. With the skin on, plain labels would be copied into SkinLabel1 for it to draw; this
+  // With the skin on, plain labels would be copied into SkinLabel1 for it to draw; this
   // window has none, so there is nothing to copy.
-  // 14. The help, once, on the first English start.
+  // The help, once, on the first English start.
   if (app_.userSetting("showHelp", "1") == "1") {
     if (app_.userSetting("Language", "English") == "English") openHelpLauncher();
     app_.saveUserSetting("showHelp", "0");
   }
-  // 15. Started in the tray: minimised and hidden until opened from there.
+  // Started in the tray: minimised and hidden until opened from there.
   if (app_.machineSetting("chkMin", "0") == "1") {
     setWindowState(gui::WindowState::Minimized);
     hide();
