@@ -130,7 +130,15 @@ Control& Form::attachControl(const ControlDef& def) {
 
 void Form::addMenus(std::initializer_list<MenuDef> table) {
   for (const MenuDef& def : table) {
-    MenuItem* parent = def.parent.empty() ? nullptr : &menu(def.parent);
+    // A parent is named without its index: top-level menus may carry index 0 for their
+    // translation keys.
+    MenuItem* parent = nullptr;
+    if (!def.parent.empty()) {
+      auto it = std::find_if(menus_.begin(), menus_.end(),
+                             [&](const auto& m) { return sameName(m->name(), def.parent); });
+      if (it == menus_.end()) throw std::out_of_range(name_ + " has no menu " + def.parent);
+      parent = it->get();
+    }
     auto id = kFirstMenuId + static_cast<UINT>(menus_.size());
     menus_.push_back(std::make_unique<MenuItem>(def, parent, id));
   }

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "platform/result.h"
+#include "platform/window_handle.h"
 
 namespace quenmark {
-
-// A window handle as the system hands it out; 0 for none.
-using WindowHandle = std::uintptr_t;
 
 // Show commands as ShowWindow takes them.
 inline constexpr int kSwHide = 0;

@@ -4,6 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/power_api.h"
+#include "power/suspend_blocker.h"
 
 namespace quenmark {
 
@@ -40,29 +41,42 @@ bool HibernateAvailable(const FileSystem& fs);
 
 }  // namespace modPower
 
-// Performs the power actions. The main window holds one for its whole life.
+// Performs the power actions and carries the suspend blocker, which shares its window. The
+// main window holds one for its whole life; releasing it ends the blocker.
 class CPower {
  public:
-  explicit CPower(PowerApi& api) : api_(api) {}
+  // `procs` replaces the window's procedure for the suspend blocker.
+  CPower(PowerApi& api, WindowProcSeam& procs) : api_(api), blocker_(procs, api) {}
   CPower(const CPower&) = delete;
   CPower& operator=(const CPower&) = delete;
+  // The blocker's release: the window gets its own procedure back, the system may sleep.
   virtual ~CPower() = default;
 
-  // Remembers the main window; the actions themselves do not need it.
-  void Initialize(std::uintptr_t hwnd) { hwnd_ = hwnd; }
+  // Turns the suspend blocker on or off.
+  void DisableSuspend(bool SuspendDisabled) { blocker_.DisableSuspend(SuspendDisabled); }
+  bool DisableSuspend() const { return blocker_.DisableSuspend(); }
+
+  // Remembers the main window, whose procedure the suspend blocker replaces; the actions
+  // themselves do not need it.
+  void Initialize(WindowHandle hwnd) {
+    hwnd_ = hwnd;
+    blocker_.setWindow(hwnd);
+  }
 
   // The action of a PowerAction code: 5 hibernates, 6 stands by, any other code goes to
   // ExitWindowsEx as its flags. Force skips asking the other applications.
   void ShutDown(int ShutDownType, bool Force);
 
-  std::uintptr_t hwnd() const { return hwnd_; }
+  WindowHandle hwnd() const { return hwnd_; }
+  const SuspendBlocker& suspendBlocker() const { return blocker_; }
 
  protected:
   PowerApi& api() { return api_; }
 
  private:
   PowerApi& api_;
-  std::uintptr_t hwnd_ = 0;
+  SuspendBlocker blocker_;
+  WindowHandle hwnd_ = 0;
 };
 
 }  // namespace quenmark

@@ -2,8 +2,8 @@
 
 namespace quenmark {
 
-SuspendBlocker::SuspendBlocker(WindowProcSeam& procs, ExecutionState& executionState)
-    : procs_(procs), executionState_(executionState) {}
+SuspendBlocker::SuspendBlocker(WindowProcSeam& procs, PowerApi& power)
+    : procs_(procs), power_(power) {}
 
 SuspendBlocker::~SuspendBlocker() { release(); }
 
@@ -15,7 +15,7 @@ void SuspendBlocker::DisableSuspend(bool SuspendDisabled) {
   } else if (!SuspendDisabled && savedWindowProc_ != 0) {
     procs_.restore(installedWindow_, savedWindowProc_);
     savedWindowProc_ = 0;
-    installedWindow_ = nullptr;
+    installedWindow_ = 0;
   }
   holdSystem(SuspendDisabled);
 }
@@ -24,7 +24,7 @@ void SuspendBlocker::release() {
   if (savedWindowProc_ != 0) {
     procs_.restore(installedWindow_, savedWindowProc_);
     savedWindowProc_ = 0;
-    installedWindow_ = nullptr;
+    installedWindow_ = 0;
   }
   holdSystem(false);
 }
@@ -41,10 +41,9 @@ void SuspendBlocker::holdSystem(bool on) {
   if (on == holdingSystem_) return;
   if (on) {
     // A refused request is asked again at the next set rather than taken as held.
-    holdingSystem_ =
-        executionState_.setThreadExecutionState(es::kContinuous | es::kSystemRequired) != 0;
+    holdingSystem_ = power_.setThreadExecutionState(es::kContinuous | es::kSystemRequired) != 0;
   } else {
-    executionState_.setThreadExecutionState(es::kContinuous);
+    power_.setThreadExecutionState(es::kContinuous);
     holdingSystem_ = false;
   }
 }

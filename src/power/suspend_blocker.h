@@ -2,18 +2,24 @@
 
 #include <cstdint>
 
-#include "power/execution_state.h"
+#include "platform/power_api.h"
+#include "platform/window_handle.h"
 
 namespace quenmark {
 
 class SuspendBlocker;
 
-// Opaque stand-ins for HWND and WNDPROC, so that the blocker's logic stays portable.
-using WindowHandle = void*;
+// An opaque stand-in for WNDPROC, so that the blocker's logic stays portable.
 using WindowProcAddress = std::intptr_t;
 
 inline constexpr std::uint32_t kWmPowerBroadcast = 0x218;
 inline constexpr std::intptr_t kBroadcastQueryDeny = 0x424D5144;
+
+// SetThreadExecutionState flags.
+namespace es {
+inline constexpr std::uint32_t kSystemRequired = 0x00000001;  // ES_SYSTEM_REQUIRED
+inline constexpr std::uint32_t kContinuous = 0x80000000;      // ES_CONTINUOUS
+}  // namespace es
 
 // Replacing a window's procedure (SetWindowLongPtrW with GWLP_WNDPROC) and handing messages
 // on to the replaced one (CallWindowProcW).
@@ -35,7 +41,8 @@ class WindowProcSeam {
 // Windows Vista and later no longer ask applications before sleeping.
 class SuspendBlocker {
  public:
-  SuspendBlocker(WindowProcSeam& procs, ExecutionState& executionState);
+  // `power` is asked only for SetThreadExecutionState.
+  SuspendBlocker(WindowProcSeam& procs, PowerApi& power);
   ~SuspendBlocker();  // release()
   SuspendBlocker(const SuspendBlocker&) = delete;
   SuspendBlocker& operator=(const SuspendBlocker&) = delete;
@@ -60,11 +67,11 @@ class SuspendBlocker {
   void holdSystem(bool on);
 
   WindowProcSeam& procs_;
-  ExecutionState& executionState_;
-  WindowHandle window_ = nullptr;
+  PowerApi& power_;
+  WindowHandle window_ = 0;
   // The window the procedure was installed on: restoring must go there even if the
   // window handle was changed since.
-  WindowHandle installedWindow_ = nullptr;
+  WindowHandle installedWindow_ = 0;
   WindowProcAddress savedWindowProc_ = 0;
   bool suspendBlocked_ = false;
   bool holdingSystem_ = false;

@@ -5,13 +5,14 @@ namespace quenmark::win32 {
 namespace {
 constexpr const wchar_t* kBlockerProperty = L"Quenmark.SuspendBlocker";
 
-HWND handle(WindowHandle window) { return static_cast<HWND>(window); }
+HWND handle(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 }  // namespace
 
 LRESULT CALLBACK SuspendBlockerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* blocker = static_cast<SuspendBlocker*>(GetPropW(window, kBlockerProperty));
   if (!blocker) return DefWindowProcW(window, message, wParam, lParam);
-  return blocker->SuspendBlockerProc(window, message, wParam, lParam);
+  return blocker->SuspendBlockerProc(reinterpret_cast<WindowHandle>(window), message, wParam,
+                                     lParam);
 }
 
 WindowProcAddress WindowProcSubclass::install(WindowHandle window, SuspendBlocker& blocker) {
@@ -38,10 +39,6 @@ std::intptr_t WindowProcSubclass::callPrevious(WindowProcAddress previous, Windo
   if (!previous) return DefWindowProcW(handle(window), message, wParam, lParam);
   return CallWindowProcW(reinterpret_cast<WNDPROC>(previous), handle(window), message, wParam,
                          lParam);
-}
-
-std::uint32_t ThreadExecutionState::setThreadExecutionState(std::uint32_t flags) {
-  return SetThreadExecutionState(flags);
 }
 
 }  // namespace quenmark::win32

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "power/execution_state.h"
 #include "power/suspend_blocker.h"
 
 namespace quenmark::win32 {
@@ -18,11 +17,6 @@ class WindowProcSubclass : public WindowProcSeam {
   void restore(WindowHandle window, WindowProcAddress previous) override;
   std::intptr_t callPrevious(WindowProcAddress previous, WindowHandle window, std::uint32_t message,
                              std::uintptr_t wParam, std::intptr_t lParam) override;
-};
-
-class ThreadExecutionState : public ExecutionState {
- public:
-  std::uint32_t setThreadExecutionState(std::uint32_t flags) override;
 };
 
 }  // namespace quenmark::win32

@@ -7,12 +7,14 @@
 #include "power/power.h"
 #include "support/fake_file_system.h"
 #include "support/fake_power_api.h"
+#include "support/fake_window_procs.h"
 
 namespace quenmark {
 namespace {
 
 using testing::FakeFileSystem;
 using testing::FakePowerApi;
+using testing::FakeWindowProcs;
 using Calls = std::vector<std::string>;
 
 const std::string kVersion = "GetVersionExA(size=148)";
@@ -62,7 +64,8 @@ const ActionCase kActions[] = {
 TEST(CPowerShutDown, OnNtEnablesThePrivilegeThenActs) {
   for (const auto& c : kActions) {
     FakePowerApi api;
-    CPower power(api);
+    FakeWindowProcs procs;
+    CPower power(api, procs);
     power.Initialize(0x1234);
     power.ShutDown(c.code, c.force);
     EXPECT_EQ(api.calls(), concat({{kVersion}, kPrivilege, {c.action}}))
@@ -75,8 +78,9 @@ TEST(CPowerShutDown, OtherPlatformsMakeNoTokenCall) {
   for (std::uint32_t platform : {0u, 1u, 3u}) {
     for (const auto& c : kActions) {
       FakePowerApi api;
+      FakeWindowProcs procs;
       api.platformId = platform;
-      CPower(api).ShutDown(c.code, c.force);
+      CPower(api, procs).ShutDown(c.code, c.force);
       EXPECT_EQ(api.calls(), (Calls{kVersion, c.action})) << "platform " << platform;
     }
   }
@@ -84,14 +88,16 @@ TEST(CPowerShutDown, OtherPlatformsMakeNoTokenCall) {
 
 TEST(CPowerShutDown, AFailedVersionCallCountsAsNotNt) {
   FakePowerApi api;
+  FakeWindowProcs procs;
   api.fail("GetVersionExA");
-  CPower(api).ShutDown(1, false);
+  CPower(api, procs).ShutDown(1, false);
   EXPECT_EQ(api.calls(), (Calls{kVersion, "ExitWindowsEx(flags=1, reserved=0)"}));
 }
 
 TEST(CPowerShutDown, EachActionAsksThePlatformAgainAndClosesItsOwnToken) {
   FakePowerApi api;
-  CPower power(api);
+  FakeWindowProcs procs;
+  CPower power(api, procs);
   power.ShutDown(6, false);
   api.platformId = 1;
   power.ShutDown(2, true);
@@ -111,9 +117,10 @@ TEST(CPowerShutDown, EachActionAsksThePlatformAgainAndClosesItsOwnToken) {
 
 TEST(CPowerShutDown, ARefusedActionReturnsNormally) {
   FakePowerApi api;
+  FakeWindowProcs procs;
   api.fail("ExitWindowsEx");
   api.fail("SetSystemPowerState");
-  CPower power(api);
+  CPower power(api, procs);
   power.ShutDown(1, true);
   power.ShutDown(5, true);
   EXPECT_EQ(api.calls().back(), "SetSystemPowerState(suspend=0, force=1)");
@@ -149,11 +156,33 @@ TEST(EnableShutdownPrivilege, GoesOnAfterAFailedStepAndLeavesNoTokenOpen) {
 
 TEST(CPower, InitializeKeepsTheWindowAndCallsNothing) {
   FakePowerApi api;
-  CPower power(api);
+  FakeWindowProcs procs;
+  CPower power(api, procs);
   EXPECT_EQ(power.hwnd(), 0u);
   power.Initialize(0x2a0b4);
   EXPECT_EQ(power.hwnd(), 0x2a0b4u);
   EXPECT_TRUE(api.calls().empty());
+  EXPECT_TRUE(procs.log.empty());
+}
+
+// The blocker works on the window given to Initialize, and releasing the instance ends it.
+TEST(CPower, CarriesTheSuspendBlockerUntilReleased) {
+  constexpr WindowHandle kMain = 0x2a0b4;
+  constexpr WindowProcAddress kOwnProc = 0x1000;
+  FakePowerApi api;
+  FakeWindowProcs procs;
+  procs.procs[kMain] = kOwnProc;
+  {
+    CPower power(api, procs);
+    power.Initialize(kMain);
+    EXPECT_FALSE(power.DisableSuspend());
+    power.DisableSuspend(true);
+    EXPECT_TRUE(power.DisableSuspend());
+    EXPECT_EQ(procs.procs[kMain], FakeWindowProcs::kBlockerProc);
+    EXPECT_EQ(api.calls(), (Calls{"SetThreadExecutionState(flags=0x80000001)"}));
+  }
+  EXPECT_EQ(procs.procs[kMain], kOwnProc) << "the window's own procedure is back";
+  EXPECT_EQ(api.calls().back(), "SetThreadExecutionState(flags=0x80000000)");
 }
 
 struct HibernateCase {

@@ -5,62 +5,37 @@
 #include <vector>
 
 #include "power/suspend_blocker.h"
+#include "support/fake_power_api.h"
+#include "support/fake_window_procs.h"
 
 namespace quenmark {
 namespace {
 
+using testing::FakePowerApi;
+using testing::FakeWindowProcs;
+
 constexpr WindowProcAddress kOwnProc = 0x1000;
-constexpr WindowProcAddress kBlockerProc = 0x2000;
-constexpr std::intptr_t kOwnResult = 77;
+constexpr WindowProcAddress kBlockerProc = FakeWindowProcs::kBlockerProc;
+constexpr std::intptr_t kOwnResult = FakeWindowProcs::kOwnResult;
 
-// Windows as a map from handle to its current procedure; messages handed on are recorded
-// and answered by the "own" procedure with kOwnResult.
-class FakeWindowProcs : public WindowProcSeam {
- public:
-  std::map<WindowHandle, WindowProcAddress> procs;
-  std::vector<std::string> log;
-  struct Passed {
-    WindowProcAddress to;
-    std::uint32_t message;
-    std::intptr_t lParam;
-  };
-  std::vector<Passed> passed;
+// The execution-state flags asked for, in order, from the recorded power calls.
+std::vector<std::uint32_t> executionStates(const FakePowerApi& api) {
+  std::vector<std::uint32_t> flags;
+  const std::string call = "SetThreadExecutionState(flags=";
+  for (const std::string& c : api.calls()) {
+    if (c.rfind(call, 0) == 0) flags.push_back(std::stoul(c.substr(call.size()), nullptr, 16));
+  }
+  return flags;
+}
 
-  WindowProcAddress install(WindowHandle window, SuspendBlocker&) override {
-    log.push_back("install");
-    auto it = procs.find(window);
-    if (it == procs.end()) return 0;
-    return std::exchange(it->second, kBlockerProc);
-  }
-  void restore(WindowHandle window, WindowProcAddress previous) override {
-    log.push_back("restore");
-    procs[window] = previous;
-  }
-  std::intptr_t callPrevious(WindowProcAddress previous, WindowHandle, std::uint32_t message,
-                             std::uintptr_t, std::intptr_t lParam) override {
-    passed.push_back({previous, message, lParam});
-    return kOwnResult;
-  }
-};
-
-class FakeExecutionState : public ExecutionState {
- public:
-  std::vector<std::uint32_t> calls;
-  bool fail = false;
-  std::uint32_t setThreadExecutionState(std::uint32_t flags) override {
-    calls.push_back(flags);
-    return fail ? 0 : es::kContinuous;
-  }
-};
-
-WindowHandle const kMain = reinterpret_cast<WindowHandle>(0x42);
+constexpr WindowHandle kMain = 0x42;
 constexpr std::uint32_t kHold = es::kContinuous | es::kSystemRequired;
 constexpr std::uint32_t kLetGo = es::kContinuous;
 
 struct Fixture {
   FakeWindowProcs procs;
-  FakeExecutionState state;
-  SuspendBlocker blocker{procs, state};
+  FakePowerApi power;
+  SuspendBlocker blocker{procs, power};
   Fixture() {
     procs.procs[kMain] = kOwnProc;
     blocker.setWindow(kMain);
@@ -158,8 +133,8 @@ TEST(SuspendBlocker, RefusesEveryPowerBroadcastWithLParamZeroWhileSet) {
 
 TEST(SuspendBlocker, FailedInstallBlocksNothingAndRestoresNothing) {
   FakeWindowProcs procs;
-  FakeExecutionState state;
-  SuspendBlocker blocker(procs, state);  // no window yet, as before Initialize
+  FakePowerApi power;
+  SuspendBlocker blocker(procs, power);  // no window yet, as before Initialize
   blocker.DisableSuspend(true);
   EXPECT_TRUE(blocker.DisableSuspend());
   EXPECT_FALSE(blocker.installed());
@@ -169,7 +144,7 @@ TEST(SuspendBlocker, FailedInstallBlocksNothingAndRestoresNothing) {
 
 TEST(SuspendBlocker, RestoresTheWindowItWasInstalledOn) {
   Fixture f;
-  WindowHandle other = reinterpret_cast<WindowHandle>(0x99);
+  WindowHandle other = 0x99;
   f.procs.procs[other] = 0x3000;
   f.blocker.DisableSuspend(true);
   f.blocker.setWindow(other);
@@ -205,39 +180,37 @@ TEST(SuspendBlockerExecutionState, HeldWhileTheFlagIsSet) {
         f.blocker.DisableSuspend(e == Ev::SetTrue);
       }
     }
-    EXPECT_EQ(f.state.calls, c.calls) << c.what;
+    EXPECT_EQ(executionStates(f.power), c.calls) << c.what;
   }
 }
 
 TEST(SuspendBlockerExecutionState, HeldEvenWhenTheWindowCannotBeSubclassed) {
   FakeWindowProcs procs;
-  FakeExecutionState state;
-  SuspendBlocker blocker(procs, state);
+  FakePowerApi power;
+  SuspendBlocker blocker(procs, power);
   blocker.DisableSuspend(true);
-  EXPECT_EQ(state.calls, (std::vector<std::uint32_t>{kHold}));
+  EXPECT_EQ(executionStates(power), (std::vector<std::uint32_t>{kHold}));
 }
 
 TEST(SuspendBlockerExecutionState, RefusedHoldIsAskedAgainAtTheNextSet) {
   Fixture f;
-  f.state.fail = true;
-  f.blocker.DisableSuspend(true);
-  f.state.fail = false;
+  f.power.fail("SetThreadExecutionState");
   f.blocker.DisableSuspend(true);
   f.blocker.DisableSuspend(true);
-  EXPECT_EQ(f.state.calls, (std::vector<std::uint32_t>{kHold, kHold}));
+  EXPECT_EQ(executionStates(f.power), (std::vector<std::uint32_t>{kHold, kHold}));
 }
 
 TEST(SuspendBlockerExecutionState, DestructionLetsGoAndRestores) {
   FakeWindowProcs procs;
-  FakeExecutionState state;
+  FakePowerApi power;
   procs.procs[kMain] = kOwnProc;
   {
-    SuspendBlocker blocker(procs, state);
+    SuspendBlocker blocker(procs, power);
     blocker.setWindow(kMain);
     blocker.DisableSuspend(true);
   }
   EXPECT_EQ(procs.procs[kMain], kOwnProc);
-  EXPECT_EQ(state.calls, (std::vector<std::uint32_t>{kHold, kLetGo}));
+  EXPECT_EQ(executionStates(power), (std::vector<std::uint32_t>{kHold, kLetGo}));
 }
 
 }  // namespace

@@ -2,24 +2,17 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "gui/form.h"
 #include "power/suspend_blocker_win32.h"
+#include "support/fake_power_api.h"
 
 namespace quenmark::win32 {
 namespace {
 
 constexpr LRESULT kOwnAnswer = 123;
-
-class RecordingExecutionState : public ExecutionState {
- public:
-  std::vector<std::uint32_t> calls;
-  std::uint32_t setThreadExecutionState(std::uint32_t flags) override {
-    calls.push_back(flags);
-    return es::kContinuous;
-  }
-};
 
 // A real window whose own procedure answers power broadcasts with kOwnAnswer and counts them.
 struct Window {
@@ -42,10 +35,10 @@ struct SuspendBlockerTest : ::testing::Test {
   gui::Forms forms;
   Window main{forms, "frmMain"};
   WindowProcSubclass procs;
-  RecordingExecutionState state;
-  SuspendBlocker blocker{procs, state};
+  testing::FakePowerApi power;
+  SuspendBlocker blocker{procs, power};
   LONG_PTR own = main.procedure();
-  SuspendBlockerTest() { blocker.setWindow(main.form.hwnd()); }
+  SuspendBlockerTest() { blocker.setWindow(reinterpret_cast<WindowHandle>(main.form.hwnd())); }
 };
 
 TEST_F(SuspendBlockerTest, CheckedUncheckedAndCheckedAgain) {
@@ -66,9 +59,9 @@ TEST_F(SuspendBlockerTest, CheckedUncheckedAndCheckedAgain) {
 
   blocker.DisableSuspend(true);
   EXPECT_EQ(main.broadcast(PBT_APMQUERYSUSPEND, 0), kBroadcastQueryDeny);
-  EXPECT_EQ(state.calls,
-            (std::vector<std::uint32_t>{es::kContinuous | es::kSystemRequired, es::kContinuous,
-                                        es::kContinuous | es::kSystemRequired}));
+  EXPECT_EQ(power.calls(), (std::vector<std::string>{"SetThreadExecutionState(flags=0x80000001)",
+                                                     "SetThreadExecutionState(flags=0x80000000)",
+                                                     "SetThreadExecutionState(flags=0x80000001)"}));
 }
 
 TEST_F(SuspendBlockerTest, ReleaseGivesTheWindowItsOwnProcedureBack) {
@@ -77,7 +70,7 @@ TEST_F(SuspendBlockerTest, ReleaseGivesTheWindowItsOwnProcedureBack) {
   EXPECT_EQ(main.procedure(), own);
   EXPECT_EQ(main.broadcast(PBT_APMQUERYSUSPEND, 0), kOwnAnswer);
   EXPECT_TRUE(blocker.DisableSuspend()) << "the flag itself is kept";
-  EXPECT_EQ(state.calls.back(), es::kContinuous);
+  EXPECT_EQ(power.calls().back(), "SetThreadExecutionState(flags=0x80000000)");
   // Other messages reach the window's procedure as before: it still unloads normally.
   EXPECT_TRUE(main.form.unload());
 }
@@ -91,8 +84,8 @@ TEST_F(SuspendBlockerTest, OtherMessagesPassThroughTheBlocker) {
 
 TEST_F(SuspendBlockerTest, EachBlockerKeepsItsOwnState) {
   Window other{forms, "frmOther"};
-  SuspendBlocker second{procs, state};
-  second.setWindow(other.form.hwnd());
+  SuspendBlocker second{procs, power};
+  second.setWindow(reinterpret_cast<WindowHandle>(other.form.hwnd()));
   blocker.DisableSuspend(true);
   second.DisableSuspend(true);
   blocker.release();

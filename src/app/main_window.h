@@ -1,0 +1,121 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/app_windows.h"
+#include "app/instance_guard.h"
+#include "app/tray_icon_win32.h"
+#include "editor/wizard_host.h"
+#include "gui/form.h"
+#include "power/power.h"
+#include "power/suspend_blocker_win32.h"
+#include "schedule/schedule_list.h"
+#include "schedule/scheduler.h"
+
+namespace quenmark {
+
+// The main window: the schedule list, the quick schedule, the two switches, the scheduler's
+// timers, the tray icon and the one CPower instance. Its unload ends the program.
+class frmMain : public gui::Form, public WizardHost {
+ public:
+  // The action names of the Action menu's items, by index.
+  static constexpr std::array<std::string_view, 5> kActionMenuActions = {
+      "Hibernate", "Shut Down", "Reboot", "Log Off", "Stand by"};
+  // What the Power Options command starts: the system's power options.
+  static constexpr std::string_view kPowerOptionsCommand =
+      "RunDLL32.EXE shell32.dll,Control_RunDLL powercfg.cpl";
+
+  frmMain(gui::Forms& forms, AppContext& app, AppWindows windows, const InstanceGuard& guard);
+  ~frmMain() override;
+
+  // WizardHost: the names in the schedule list, and its reload from the data folder.
+  std::vector<std::string> scheduleNames() const override;
+  void loadData() override;
+
+  // Writes the translation template of every loaded window (the wizard loaded first).
+  void makeLocalizationFile();
+
+  const ScheduleList& schedules() const { return list_; }
+  // The CPower instance from the load to the unload; null outside that time.
+  CPower* power() const { return power_.get(); }
+
+ private:
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_QueryUnload(bool& cancel, gui::UnloadMode mode) override;
+  void Form_Unload(bool& cancel) override;
+
+  void cmdNewSchedule_Click();
+  void cmdEdit_Click();
+  void cmdDelete_Click();
+  void cmdGo_Click();
+  void cmdPower_Click();
+  void cmdWebsite_Click();
+  void chkLowPower_Click();
+  void cbShutdown_KeyPress(int& keyAscii);
+  void lstSchedules_ItemClick(int row);
+  void mnuFileItem_Click(int index);
+  void mnuActionItem_Click(int index);
+  void mnuPowerOptions_Click(int index);
+  void mnuLanguageItem_Click(int index);
+  void mnuHelpItem_Click(int index);
+  void mnuAboutItem_Click(int index);
+  void mnuTrayItem_Click(int index);
+  void tmrScheduler_Timer();
+  void tmrProcessSchedule_Timer();
+  void timSchedule_Timer();
+  void tmrTrayIcon_Timer();
+
+  void enableItemCommands();
+  void disableItemCommands();
+  void fillActionList();
+  void restoreColumnWidths();
+  void storeColumnWidths();
+  void unloadOtherWindows();
+  void openHelpLauncher();
+  void trayShowWindow();
+  CPower& cpower();
+  std::string message(const std::string& key) const;
+  WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd()); }
+
+  AppContext& app_;
+  AppWindows windows_;
+  const InstanceGuard& guard_;
+
+  gui::ListView lstSchedules;
+  gui::CommandButton cmdNewSchedule;
+  gui::CommandButton cmdEdit;
+  gui::CommandButton cmdDelete;
+  gui::CommandButton cmdWebsite;
+  gui::CommandButton cmdPower;
+  gui::SkinLabel Label1;
+  gui::ControlArray<gui::SkinLabel> SkinLabel1;
+  gui::ComboBox cmbTime;
+  gui::ComboBox cbShutdown;
+  gui::CommandButton cmdGo;
+  gui::CheckBox chkLowPower;
+  gui::CheckBox chkPrevent;
+  gui::ListBox lstSchedule;
+  gui::PictureBox pctTray;
+  gui::Timer tmrScheduler;
+  gui::Timer tmrProcessSchedule;
+  gui::Timer timSchedule;
+  gui::Timer tmrTrayIcon;
+
+  ScheduleList list_;
+  bool reloading_ = false;  // the list view catches up once the reload is done
+  std::unique_ptr<Scheduler> scheduler_;
+  win32::WindowProcSubclass procs_;  // before power_: the blocker restores through it
+  std::unique_ptr<CPower> power_;
+  std::unique_ptr<win32::TrayIconHost> tray_;
+  bool endedAtLoad_ = false;  // another instance runs: this one leaves without a trace
+};
+
+}  // namespace quenmark
