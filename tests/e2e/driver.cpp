@@ -270,15 +270,21 @@ std::wstring className(HWND w) {
   return buf;
 }
 
+// The enumeration callbacks must be WINAPI functions (a lambda is not one on i686).
+BOOL CALLBACK collectWindow(HWND w, LPARAM into) {
+  reinterpret_cast<std::vector<HWND>*>(into)->push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> topLevelWindows() {
+  std::vector<HWND> all;
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
 std::vector<HWND> descendants(HWND parent) {
   std::vector<HWND> all;
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM p) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
@@ -296,44 +302,24 @@ HWND buttonByCaption(HWND parent, const std::wstring& caption) {
   return nullptr;
 }
 
-// Top-level windows of one process with a given class and title.
+// A top-level window of one process with a given class and title.
 HWND topLevelWindow(DWORD pid, const wchar_t* cls, const std::wstring& title) {
-  struct Search {
-    DWORD pid;
-    const wchar_t* cls;
-    const std::wstring* title;
-    HWND found;
-  } s{pid, cls, &title, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto& search = *reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == search.pid && className(w) == search.cls && windowText(w) == *search.title) {
-          search.found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  for (HWND w : topLevelWindows()) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && className(w) == cls && windowText(w) == title) return w;
+  }
+  return nullptr;
 }
 
 int windowsTitled(const std::wstring& title) {
-  struct Count {
-    const std::wstring* title;
-    int n;
-  } c{&title, 0};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto& count = *reinterpret_cast<Count*>(p);
-        wchar_t buf[512] = {};
-        GetWindowTextW(w, buf, std::size(buf));
-        if (*count.title == buf) ++count.n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&c));
-  return c.n;
+  int n = 0;
+  for (HWND w : topLevelWindows()) {
+    wchar_t buf[512] = {};
+    GetWindowTextW(w, buf, std::size(buf));
+    if (title == buf) ++n;
+  }
+  return n;
 }
 
 // The program as the driver sees it: its main window, its process and its list.
@@ -599,13 +585,7 @@ void scenarioSecondInstance(Program& p, const std::wstring& exe) {
 // Every window of a class in the session, top-level or child: the shell parents its icon
 // windows to the notification area only while they are shown there.
 std::vector<HWND> windowsOfClass(const wchar_t* cls) {
-  std::vector<HWND> all, found;
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  std::vector<HWND> all = topLevelWindows(), found;
   for (HWND top : std::vector<HWND>(all)) {
     for (HWND child : descendants(top)) all.push_back(child);
   }
