@@ -39,11 +39,11 @@ void ignoreErrors(F&& step) {
 
 }  // namespace
 
-frmMain::frmMain(gui::Forms& forms, AppContext& app, AppWindows windows, const InstanceGuard& guard)
+frmMain::frmMain(gui::Forms& forms, AppContext& app, AppWindows& windows, const InstanceGuard& guard)
     : gui::Form(forms, "frmMain",
                 {.caption = app.identity.ProgramName, .width = 10200, .height = 7200}),
       app_(app),
-      windows_(std::move(windows)),
+      windows_(windows),
       guard_(guard),
       tmrScheduler(*this, "tmrScheduler", 500, true),
       tmrProcessSchedule(*this, "tmrProcessSchedule", 500, false),

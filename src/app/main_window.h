@@ -32,7 +32,7 @@ class frmMain : public gui::Form, public WizardHost {
   static constexpr std::string_view kPowerOptionsCommand =
       "RunDLL32.EXE shell32.dll,Control_RunDLL powercfg.cpl";
 
-  frmMain(gui::Forms& forms, AppContext& app, AppWindows windows, const InstanceGuard& guard);
+  frmMain(gui::Forms& forms, AppContext& app, AppWindows& windows, const InstanceGuard& guard);
   ~frmMain() override;
 
   // WizardHost: the names in the schedule list, and its reload from the data folder.
@@ -86,7 +86,7 @@ class frmMain : public gui::Form, public WizardHost {
   WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd()); }
 
   AppContext& app_;
-  AppWindows windows_;
+  AppWindows& windows_;  // filled by the program; a window arriving later fills its member
   const InstanceGuard& guard_;
 
   gui::ListView lstSchedules;

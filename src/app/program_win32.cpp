@@ -47,6 +47,8 @@ bool Program::start() {
     guard_ = std::make_unique<NoInstanceGuard>();
   }
   main_ = std::make_unique<frmMain>(forms_, app_, windows_, *guard_);
+  wizard_ = std::make_unique<frmWizard>(forms_, app_, *main_);
+  connectWizard(windows_, *wizard_);
   try {
     main_->load();
   } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include "app/app_windows.h"
 #include "app/instance_guard_win32.h"
 #include "app/main_window.h"
+#include "editor/wizard_window.h"
 #include "gui/forms.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -66,6 +67,7 @@ class Program {
   AppWindows windows_;
   gui::Forms forms_;
   std::unique_ptr<frmMain> main_;
+  std::unique_ptr<frmWizard> wizard_;  // goes before the main window it reports to
 };
 
 }  // namespace quenmark::win32

@@ -276,4 +276,9 @@ void OpenWizard(frmWizard& wizard) {
 
 void LoadWizardForTemplate(frmWizard& wizard) { wizard.load(); }
 
+void connectWizard(AppWindows& windows, frmWizard& wizard) {
+  windows.wizard = [&wizard](bool) { OpenWizard(wizard); };
+  windows.loadWizardForTemplate = [&wizard] { LoadWizardForTemplate(wizard); };
+}
+
 }  // namespace quenmark

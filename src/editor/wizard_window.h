@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "app/app_windows.h"
 #include "editor/wizard_host.h"
 #include "editor/wizard_logic.h"
 #include "gui/form.h"
@@ -70,5 +71,8 @@ void OpenWizard(frmWizard& wizard);
 // among the loaded windows. It stays loaded, hidden, until it is opened (and then loaded
 // afresh) or the main window unloads it.
 void LoadWizardForTemplate(frmWizard& wizard);
+
+// Makes the main window's New and Edit, and its translation template, use this wizard.
+void connectWizard(AppWindows& windows, frmWizard& wizard);
 
 }  // namespace quenmark
