@@ -549,6 +549,74 @@ void scenarioDelete(Program& p, const std::wstring& folder) {
   check(waitFor([&] { return !IsWindowEnabled(del); }), L"Delete stays enabled after deleting");
 }
 
+// Sets a date and time picker of the program as the user would pick a value.
+bool setPicker(const Program& p, HWND picker, const SYSTEMTIME& st) {
+  RemoteMemory mem(p.process.h, sizeof(SYSTEMTIME));
+  if (!mem || !mem.write(0, &st, sizeof(st))) return false;
+  return sendTo(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(mem.at()))
+      .value_or(0);
+}
+
+// New, the wizard filled in as a user would (a name, the start switched on, a date decades
+// ahead so that nothing can fall due), OK: the schedule is saved and listed with its next run.
+void scenarioWizard(Program& p, const std::wstring& folder) {
+  if (!p.list) return fail(L"no list view in the main window");
+  const int total = static_cast<int>(kCases.size());
+  waitForRows(p, total);
+  HWND newButton = buttonByCaption(p.main, L"New Schedule");
+  if (!newButton) return fail(L"no New Schedule button");
+  PostMessageW(newButton, BM_CLICK, 0, 0);
+  HWND wizard = nullptr;
+  const std::wstring cls = className(p.main);
+  if (!waitFor([&] {
+        return (wizard = topLevelWindow(p.pid, cls.c_str(), L"Schedule Configuration")) != nullptr &&
+               IsWindowVisible(wizard);
+      })) {
+    return fail(L"New opened no visible \"Schedule Configuration\" window");
+  }
+
+  HWND name = nullptr, date = nullptr, time = nullptr;
+  for (HWND w : descendants(wizard)) {
+    if (className(w) == L"Edit" && GetParent(w) == wizard && !name) name = w;
+    if (className(w) == L"SysDateTimePick32") {
+      (GetWindowLongW(w, GWL_STYLE) & DTS_TIMEFORMAT) == DTS_TIMEFORMAT ? time = w : date = w;
+    }
+  }
+  HWND enable = buttonByCaption(wizard, L"Enable Scheduler");
+  HWND ok = buttonByCaption(wizard, L"OK");
+  if (!name || !date || !time || !enable || !ok) return fail(L"the wizard lacks a control");
+
+  const ScheduleCase made{L"Made by the wizard", L"Shut Down", true, 2098, 6, 15, L"06:30:00",
+                          L"0", L"0", L""};
+  sendTo(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(made.name.c_str()));
+  PostMessageW(enable, BM_CLICK, 0, 0);
+  check(waitFor([&] { return IsWindowEnabled(date) != FALSE; }),
+        L"Enable Scheduler left the start disabled");
+  SYSTEMTIME day{};
+  day.wYear = made.year;
+  day.wMonth = made.month;
+  day.wDay = made.day;
+  SYSTEMTIME at = day;
+  at.wHour = 6;
+  at.wMinute = 30;
+  check(setPicker(p, date, day), L"the date picker refused the date");
+  check(setPicker(p, time, at), L"the time picker refused the time");
+  PostMessageW(ok, BM_CLICK, 0, 0);
+  check(waitFor([&] { return !IsWindow(wizard) || !IsWindowVisible(wizard); }),
+        L"OK left the wizard open");
+
+  waitForRows(p, total + 1);
+  auto rows = rowsByName(p);
+  auto it = rows.find(made.name);
+  if (it == rows.end()) return fail(L"the new schedule is not listed");
+  Row want = {made.name, made.type, L"", expectedNextRun(made), L"Yes"};
+  for (std::size_t i = 1; i < want.size(); ++i) {
+    check(it->second[i] == want[i], L"column " + std::to_wstring(i) + L" is " +
+                                        quoted(it->second[i]) + L", not " + quoted(want[i]));
+  }
+  check(fileExists(scheduleFile(folder, made.name)), L"the wizard wrote no schedule file");
+}
+
 void scenarioCloseToTray(Program& p) {
   check(waitFor([&] { return IsWindowVisible(p.main) != FALSE; }), L"the window is not visible");
   check(waitFor([&] { return programHasTrayIcon(p); }), L"no tray icon before closing");
@@ -656,7 +724,7 @@ int wmain(int argc, wchar_t** argv) {
   auto usage = [] {
     std::fwprintf(stderr,
                   L"usage: e2e_driver prepare EXE FOLDER | finish TITLE EXE |\n"
-                  L"       e2e_driver list|delete|close|second|trayexit|endsession TITLE EXE\n");
+                  L"       e2e_driver list|delete|wizard|close|second|trayexit|endsession TITLE EXE\n");
     return 2;
   };
   if (args.size() != 3) return usage();
@@ -672,6 +740,8 @@ int wmain(int argc, wchar_t** argv) {
     scenarioList(p);
   } else if (args[0] == L"delete") {
     scenarioDelete(p, folder);
+  } else if (args[0] == L"wizard") {
+    scenarioWizard(p, folder);
   } else if (args[0] == L"close") {
     scenarioCloseToTray(p);
   } else if (args[0] == L"second") {
