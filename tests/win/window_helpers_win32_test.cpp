@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/file_system_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_win32.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
+#include "support/temp_folder_win32.h"
 #include "ui/form8_window.h"
 #include "ui/on_top_win32.h"
 #include "ui/xfile_exists.h"
@@ -15,77 +17,16 @@
 namespace quenmark {
 namespace {
 
-// Just the directory search of a file system, over FindFirstFileW, with the mask rules of
-// the seam: hidden, system and folder entries only when the mask holds their bit.
-class SearchingFileSystem : public FileSystem {
- public:
-  std::vector<std::string> find(const std::string& pattern, std::uint32_t mask) const override {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW d;
-    HANDLE h = FindFirstFileW(win32::widen(pattern).c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-      std::wstring n = d.cFileName;
-      if (n == L"." || n == L"..") continue;
-      const std::uint32_t special =
-          d.dwFileAttributes & (attr::kHidden | attr::kSystem | attr::kDirectory);
-      if ((special & mask) != special) continue;
-      names.push_back(win32::narrow(n));
-    } while (FindNextFileW(h, &d));
-    FindClose(h);
-    return names;
-  }
-  Result<std::string> readFile(const std::string&) const override { return SysError{50, ""}; }
-  Status replaceFile(const std::string&, std::string_view) override { return SysError{50, ""}; }
-  Status deleteFile(const std::string&) override { return SysError{50, ""}; }
-  bool directoryExists(const std::string&) const override { return false; }
-  Status createDirectory(const std::string&) override { return SysError{50, ""}; }
-};
-
-class TempFolder {
- public:
-  TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"quenmark-helpers-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(path_.c_str(), nullptr);
-  }
-  ~TempFolder() {
-    for (const auto& f : files_) {
-      SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(f.c_str());
-    }
-    for (const auto& d : dirs_) RemoveDirectoryW(d.c_str());
-    RemoveDirectoryW(path_.c_str());
-  }
-  std::string path() const { return win32::narrow(path_); }
-  std::wstring addFile(const wchar_t* name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    std::wstring p = path_ + L"\\" + name;
-    HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
-    SetFileAttributesW(p.c_str(), attributes);
-    files_.push_back(p);
-    return p;
-  }
-  void addFolder(const wchar_t* name) {
-    std::wstring p = path_ + L"\\" + name;
-    CreateDirectoryW(p.c_str(), nullptr);
-    dirs_.push_back(p);
-  }
-
- private:
-  std::wstring path_;
-  std::vector<std::wstring> files_, dirs_;
-};
-
 TEST(FileExistsWin32, HiddenSystemFileInAnotherCaseExistsAndAFolderDoesNot) {
-  TempFolder dir;
-  std::wstring hidden = dir.addFile(L"QmHidden.SYS", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  ASSERT_EQ(GetFileAttributesW(hidden.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+  testing::TempFolder dir;
+  const std::string hidden = dir / "QmHidden.SYS";
+  ASSERT_TRUE(testing::writeTestFile(hidden, "", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  ASSERT_EQ(GetFileAttributesW(win32::widen(hidden).c_str()) &
+                (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
             static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  dir.addFile(L"plain.sch");
-  dir.addFolder(L"Sub");
-  SearchingFileSystem fs;
+  ASSERT_TRUE(testing::writeTestFile(dir / "plain.sch", ""));
+  ASSERT_TRUE(CreateDirectoryW(win32::widen(dir / "Sub").c_str(), nullptr));
+  win32::Win32FileSystem fs;
   EXPECT_TRUE(FileExists(fs, dir.path() + "\\qmhidden.sys"));
   EXPECT_TRUE(FileExists(fs, dir.path() + "\\PLAIN.SCH"));
   EXPECT_FALSE(FileExists(fs, dir.path() + "\\Sub"));
