@@ -15,7 +15,7 @@
 #include "platform/version_info.h"
 #include "schedule/schedule_record.h"
 #include "settings/settings_store.h"
-#include "ui/identity.h"
+#include "base/identity.h"
 
 namespace quenmark {
 

@@ -11,7 +11,7 @@
 #include "app/app_context.h"
 #include "app/app_windows.h"
 #include "app/instance_guard.h"
-#include "app/tray_icon_win32.h"
+#include "app/tray_icon_window.h"
 #include "editor/wizard_host.h"
 #include "gui/form.h"
 #include "power/power.h"

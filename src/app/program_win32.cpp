@@ -1,7 +1,7 @@
 #include "app/program_win32.h"
 
 #include "platform/win32/text_win32.h"
-#include "ui/product_identity.h"
+#include "base/product_identity.h"
 
 namespace quenmark::win32 {
 

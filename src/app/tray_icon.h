@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "schedule/timer_switch.h"
+#include "platform/timer_switch.h"
 
 namespace quenmark {
 

@@ -5,7 +5,7 @@
 #include "gui/form.h"
 #include "gui/text.h"
 #include "platform/win32/text_win32.h"
-#include "ui/twips.h"
+#include "base/twips.h"
 
 namespace quenmark::gui {
 

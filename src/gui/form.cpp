@@ -6,7 +6,7 @@
 
 #include "gui/text.h"
 #include "platform/win32/text_win32.h"
-#include "ui/twips.h"
+#include "base/twips.h"
 
 namespace quenmark::gui {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gui/control.h"
-#include "schedule/timer_switch.h"
+#include "platform/timer_switch.h"
 
 namespace quenmark::gui {
 

@@ -9,7 +9,7 @@
 #include "i18n/translatable.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
-#include "ui/identity.h"
+#include "base/identity.h"
 
 namespace quenmark {
 

@@ -12,7 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/regional.h"
 #include "schedule/schedule_list.h"
-#include "schedule/timer_switch.h"
+#include "platform/timer_switch.h"
 
 namespace quenmark {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/registry.h"
-#include "ui/identity.h"
+#include "base/identity.h"
 
 namespace quenmark {
 

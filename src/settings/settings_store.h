@@ -9,7 +9,7 @@
 #include "platform/registry.h"
 #include "platform/result.h"
 #include "platform/text_codec.h"
-#include "ui/identity.h"
+#include "base/identity.h"
 
 namespace quenmark {
 

@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "settings/settings_store.h"
-#include "ui/identity.h"
+#include "base/identity.h"
 
 namespace quenmark {
 

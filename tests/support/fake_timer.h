@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/timer_switch.h"
+#include "platform/timer_switch.h"
 
 namespace quenmark::testing {
 

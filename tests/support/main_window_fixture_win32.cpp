@@ -11,7 +11,7 @@
 #include "app/tray_icon.h"
 #include "platform/win32/text_win32.h"
 #include "schedule/schedule_file.h"
-#include "ui/product_identity.h"
+#include "base/product_identity.h"
 
 namespace quenmark::testing {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/twips.h"
+#include "base/twips.h"
 
 namespace quenmark {
 namespace {

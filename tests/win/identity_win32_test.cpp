@@ -7,7 +7,7 @@
 
 #include "platform/win32/text_win32.h"
 #include "platform/win32/version_info_win32.h"
-#include "ui/product_identity.h"
+#include "base/product_identity.h"
 
 namespace quenmark {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/tray_icon.h"
-#include "app/tray_icon_win32.h"
+#include "app/tray_icon_window.h"
 #include "power/suspend_blocker_win32.h"
 #include "support/gui_pump_win32.h"
 #include "support/main_window_fixture_win32.h"

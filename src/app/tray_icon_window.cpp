@@ -1,4 +1,4 @@
-#include "app/tray_icon_win32.h"
+#include "app/tray_icon_window.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "ui/twips.h"
+#include "base/twips.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/version_info.h"
-#include "ui/identity.h"
+#include "base/identity.h"
 
 namespace quenmark {
 

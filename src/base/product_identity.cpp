@@ -1,4 +1,4 @@
-#include "ui/product_identity.h"
+#include "base/product_identity.h"
 
 namespace quenmark {
 
