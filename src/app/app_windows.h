@@ -1,6 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+
+#include "schedule/schedule_record.h"
 
 namespace quenmark {
 
@@ -9,8 +12,8 @@ namespace quenmark {
 // recorders. An empty member opens nothing, except `helpLauncher` and `website`, for which
 // the main window has its own way (Form8; the site in the user's browser).
 struct AppWindows {
-  // The schedule wizard, modeless; EditMode is already set and matches `editMode`.
-  std::function<void(bool editMode)> wizard;
+  // The schedule wizard, modeless: editing the given schedule, or making a new one.
+  std::function<void(const std::optional<ScheduleRecord>& toEdit)> wizard;
   // Loads the wizard without showing it, so that the translation template lists it.
   std::function<void()> loadWizardForTemplate;
   // The language window; modal on the very first start, modeless from the menu.

@@ -39,10 +39,11 @@ void ignoreErrors(F&& step) {
 
 }  // namespace
 
-frmMain::frmMain(gui::Forms& forms, AppContext& app, AppWindows& windows, const InstanceGuard& guard)
+frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windows,
+                 const InstanceGuard& guard)
     : gui::Form(forms, "frmMain",
-                {.caption = app.identity.ProgramName, .width = 10200, .height = 7200}),
-      app_(app),
+                {.caption = context.identity.ProgramName, .width = 10200, .height = 7200}),
+      app_(std::move(context)),
       windows_(windows),
       guard_(guard),
       tmrScheduler(*this, "tmrScheduler", 500, true),
@@ -160,7 +161,7 @@ void frmMain::Form_Load() {
   // touching nothing.
   if (guard_.anotherInstanceRuns()) {
     endedAtLoad_ = true;
-    app_.ExitRequested = true;
+    ExitRequested = true;
     unload();
     return;
   }
@@ -173,24 +174,22 @@ void frmMain::Form_Load() {
       .tmrScheduler = tmrScheduler,
       .tmrProcessSchedule = tmrProcessSchedule,
       .timSchedule = timSchedule,
-      .clock = app_.platform.clock,
-      .regional = app_.platform.regional,
-      .dialogs = app_.platform.dialogs,
+      .clock = app_.clock,
+      .regional = app_.regional,
+      .dialogs = app_.dialogs,
       .message = [this](const std::string& key) { return message(key); },
       .chkPrevent = [this] { return chkPrevent.checked(); },
       .shutDown = [this](int code, bool force) { cpower().ShutDown(code, force); },
   });
 
   // Whether a language was ever chosen.
-  const std::string chosenLanguage = app_.userSetting("Language", "");
+  const std::string chosenLanguage = app_.settings.user("Language", "");
   cmdWebsite.setCaption("Visit " + app_.identity.Website);
   // The catalogue, its built-in texts, and this window in the language in effect.
-  app_.languages =
-      std::make_unique<clsLanguages>(app_.platform.fs, app_.platform.codec, app_.programFolder,
-                                     app_.identity, app_.CurrentLanguage);
-  app_.CurrentLanguage = app_.userSetting("Language", "English");
-  SetDefaultMessages(*app_.languages);
-  app_.languages->ChangeLanguage(*this, app_.CurrentLanguage);
+  app_.languages.reset();
+  app_.currentLanguage = app_.settings.user("Language", "English");
+  SetDefaultMessages(app_.languages);
+  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
   // The very first start asks for the language.
   if (chosenLanguage.empty() && windows_.language) windows_.language(true);
   setCaption(message("MSG_TITLE"));
@@ -204,27 +203,27 @@ void frmMain::Form_Load() {
                                    .showWindow = [this] { trayShowWindow(); }});
   tmrTrayIcon_Timer();
   const std::string data = app_.programFolder + "\\data";
-  if (!app_.platform.fs.directoryExists(data)) app_.platform.fs.createDirectory(data);
+  if (!app_.fs.directoryExists(data)) app_.fs.createDirectory(data);
   restoreColumnWidths();
   // With the skin on, plain labels would be copied into SkinLabel1 for it to draw; this
   // window has none, so there is nothing to copy.
   // The help, once, on the first English start.
-  if (app_.userSetting("showHelp", "1") == "1") {
-    if (app_.userSetting("Language", "English") == "English") openHelpLauncher();
-    app_.saveUserSetting("showHelp", "0");
+  if (app_.settings.user("showHelp", "1") == "1") {
+    if (app_.settings.user("Language", "English") == "English") openHelpLauncher();
+    app_.settings.saveUser("showHelp", "0");
   }
   // Started in the tray: minimised and hidden until opened from there.
-  if (app_.machineSetting("chkMin", "0") == "1") {
+  if (app_.settings.machine("chkMin", "0") == "1") {
     setWindowState(gui::WindowState::Minimized);
     hide();
-    app_.StartedInTray = true;
+    app_.startedInTray = true;
   }
   Form_Resize();
 }
 
 void frmMain::fillActionList() {
   cbShutdown.clear();
-  if (modPower::HibernateAvailable(app_.platform.fs)) cbShutdown.addItem("Hibernate");
+  if (modPower::HibernateAvailable(app_.fs)) cbShutdown.addItem("Hibernate");
   for (const char* action : {"Shut Down", "Reboot", "Log Off", "Stand by"}) {
     cbShutdown.addItem(action);
   }
@@ -234,7 +233,7 @@ void frmMain::fillActionList() {
 void frmMain::restoreColumnWidths() {
   for (int i = 1; i <= lstSchedules.columnCount(); ++i) {
     const std::string key = std::string(kColumnWidthKey) + std::to_string(i);
-    if (auto width = columnWidthFromText(app_.userSetting(key, std::string(kDefaultColumnWidth)))) {
+    if (auto width = columnWidthFromText(app_.settings.user(key, std::string(kDefaultColumnWidth)))) {
       lstSchedules.setColumnWidth(i, *width);
     }
   }
@@ -243,7 +242,7 @@ void frmMain::restoreColumnWidths() {
 void frmMain::storeColumnWidths() {
   for (int i = 1; i <= lstSchedules.columnCount(); ++i) {
     ignoreErrors([&] {
-      app_.saveUserSetting(std::string(kColumnWidthKey) + std::to_string(i),
+      app_.settings.saveUser(std::string(kColumnWidthKey) + std::to_string(i),
                            columnWidthText(static_cast<float>(lstSchedules.columnWidth(i))));
     });
   }
@@ -262,15 +261,15 @@ void frmMain::Form_QueryUnload(bool& cancel, gui::UnloadMode mode) {
   if (endedAtLoad_) return;
   // Windows ending the session and the task manager end the program whatever the settings.
   if (mode == gui::UnloadMode::AppWindows || mode == gui::UnloadMode::AppTaskManager) {
-    app_.ExitRequested = true;
+    ExitRequested = true;
   }
-  if (app_.ExitRequested) return;
+  if (ExitRequested) return;
   ignoreErrors([&] { hide(); });
   bool alwaysExit = false;
-  ignoreErrors([&] { alwaysExit = app_.machineSetting("chkAlwaysExit", "0") != "0"; });
+  ignoreErrors([&] { alwaysExit = app_.settings.machine("chkAlwaysExit", "0") != "0"; });
   if (alwaysExit) return;
   ignoreErrors([&] {
-    if (app_.machineSetting("chkNoShow", "0") == "0" && windows_.stillRunning) {
+    if (app_.settings.machine("chkNoShow", "0") == "0" && windows_.stillRunning) {
       windows_.stillRunning();
     }
   });
@@ -307,8 +306,8 @@ void frmMain::loadData() {
     bool& flag;
     ~Done() { flag = false; }
   } done{reloading_};
-  loadScheduleList(list_, app_.platform.fs, app_.platform.codec, app_.programFolder,
-                   app_.platform.clock.now(), app_.platform.regional.formats());
+  loadScheduleList(list_, app_.fs, app_.codec, app_.programFolder,
+                   app_.clock.now(), app_.regional.formats());
   if (lstSchedules.created()) {
     lstSchedules.setSelectedRow(std::nullopt);
     lstSchedules.setRowCount(static_cast<int>(list_.count()));
@@ -325,14 +324,14 @@ std::vector<std::string> frmMain::scheduleNames() const {
 void frmMain::lstSchedules_ItemClick(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= list_.count()) return;
   const ScheduleEntry& entry = list_.at(static_cast<std::size_t>(row));
-  ScheduleRecord& current = app_.CurrentSchedule;
+  ScheduleRecord& current = CurrentSchedule;
   current.Name = entry.text;
   current.ItemType = entry.type;
   current.LastRunTime = entry.lastRunTime;
   current.Enabled = entry.enabled == "Yes";
-  const FileSystem& fs = app_.platform.fs;
+  const FileSystem& fs = app_.fs;
   if (FileExists(fs, scheduleFilePath(app_.programFolder, entry.text))) {
-    readScheduleFile(fs, app_.platform.codec, app_.programFolder, entry.text, current);
+    readScheduleFile(fs, app_.codec, app_.programFolder, entry.text, current);
     enableItemCommands();
   } else {
     // A quick entry has no file to edit, but it can be deleted.
@@ -359,25 +358,28 @@ void frmMain::disableItemCommands() {
 // ---- commands ----------------------------------------------------------------------------
 
 void frmMain::cmdNewSchedule_Click() {
-  app_.EditMode = false;
-  if (windows_.wizard) windows_.wizard(false);
+  if (windows_.wizard) windows_.wizard(std::nullopt);
 }
 
 void frmMain::cmdEdit_Click() {
-  app_.EditMode = true;
-  if (windows_.wizard) windows_.wizard(true);
+  if (windows_.wizard) windows_.wizard(CurrentSchedule);
+}
+
+void frmMain::exitProgram() {
+  ExitRequested = true;
+  unload();
 }
 
 void frmMain::cmdDelete_Click() {
   const std::optional<int> row = lstSchedules.selectedRow();
   if (!row || static_cast<std::size_t>(*row) >= list_.count()) return;
   const std::string name = list_.at(static_cast<std::size_t>(*row)).text;
-  if (app_.platform.dialogs.messageBox(message("MSG_DELETE"), "Really delete?",
+  if (app_.dialogs.messageBox(message("MSG_DELETE"), "Really delete?",
                                        MsgButtons::YesNo) != MsgResult::Yes) {
     return;
   }
   const std::string path = scheduleFilePath(app_.programFolder, name);
-  if (FileExists(app_.platform.fs, path)) app_.platform.fs.deleteFile(path);
+  if (FileExists(app_.fs, path)) app_.fs.deleteFile(path);
   loadData();
   disableItemCommands();
 }
@@ -393,7 +395,7 @@ void frmMain::cbShutdown_KeyPress(int& keyAscii) {
 void frmMain::chkLowPower_Click() { cpower().DisableSuspend(chkLowPower.value() == 1); }
 
 void frmMain::cmdPower_Click() {
-  app_.platform.shell.startProcess(std::string(kPowerOptionsCommand));
+  app_.shell.startProcess(std::string(kPowerOptionsCommand));
 }
 
 void frmMain::cmdWebsite_Click() {
@@ -401,7 +403,7 @@ void frmMain::cmdWebsite_Click() {
     windows_.website();
     return;
   }
-  app_.platform.shell.execute(handle(), "open", "http://" + app_.identity.Website, "", "",
+  app_.shell.execute(handle(), "open", "http://" + app_.identity.Website, "", "",
                               kSwShowNormal);
 }
 
@@ -420,8 +422,7 @@ void frmMain::mnuFileItem_Click(int index) {
       if (windows_.options) windows_.options();
       break;
     case 6:
-      app_.ExitRequested = true;
-      unload();
+      exitProgram();
       break;
     default:
       break;
@@ -452,13 +453,12 @@ void frmMain::openHelpLauncher() {
     return;
   }
   Form8 launcher(
-      {app_.platform.fs, app_.platform.shell, app_.settings, app_.identity, app_.programFolder});
+      {app_.fs, app_.shell, app_.settings.store(), app_.identity, app_.programFolder});
   gui::doEvents(forms());
 }  // the launcher unloads here
 
 void frmMain::makeLocalizationFile() {
-  if (!app_.languages) return;
-  app_.languages->makeLocalizationFile(
+  app_.languages.makeLocalizationFile(
       [this] {
         std::vector<TranslatableWindow*> windows;
         for (gui::Form* f : forms()) windows.push_back(f);
@@ -469,14 +469,14 @@ void frmMain::makeLocalizationFile() {
 
 CPower& frmMain::cpower() {
   if (!power_) {
-    power_ = std::make_unique<CPower>(app_.platform.power, procs_);
+    power_ = std::make_unique<CPower>(app_.power, procs_);
     power_->Initialize(handle());
   }
   return *power_;
 }
 
 std::string frmMain::message(const std::string& key) const {
-  return app_.languages ? app_.languages->getMessages(key) : std::string();
+  return app_.languages.getMessages(key);
 }
 
 // ---- timers and the tray -----------------------------------------------------------------
@@ -512,8 +512,7 @@ void frmMain::mnuTrayItem_Click(int index) {
       activate();
       break;
     case 3:
-      app_.ExitRequested = true;
-      unload();
+      exitProgram();
       break;
     default:  // "Hide Menu" only closes the menu
       break;

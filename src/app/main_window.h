@@ -8,18 +8,44 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/app_windows.h"
 #include "app/instance_guard.h"
 #include "app/tray_icon_window.h"
 #include "editor/wizard_host.h"
+#include "base/identity.h"
 #include "gui/form.h"
+#include "i18n/languages.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/power_api.h"
+#include "platform/regional.h"
+#include "platform/shell.h"
+#include "platform/text_codec.h"
 #include "power/power.h"
 #include "power/suspend_blocker_win32.h"
 #include "schedule/schedule_list.h"
 #include "schedule/scheduler.h"
+#include "settings/program_settings.h"
 
 namespace quenmark {
+
+// What the main window reads and what it may change.
+struct MainWindowContext {
+  FileSystem& fs;
+  const TextCodec& codec;
+  const Clock& clock;
+  const Regional& regional;
+  Dialogs& dialogs;
+  PowerApi& power;
+  Shell& shell;
+  const ProductIdentity& identity;
+  ProgramSettings& settings;
+  clsLanguages& languages;        // filled with the built-in messages at load
+  std::string& currentLanguage;   // set at load from the stored choice
+  bool& startedInTray;            // set when the window starts hidden in the tray
+  std::string programFolder;
+};
 
 // The main window: the schedule list, the quick schedule, the two switches, the scheduler's
 // timers, the tray icon and the one CPower instance. Its unload ends the program.
@@ -32,7 +58,8 @@ class frmMain : public gui::Form, public WizardHost {
   static constexpr std::string_view kPowerOptionsCommand =
       "RunDLL32.EXE shell32.dll,Control_RunDLL powercfg.cpl";
 
-  frmMain(gui::Forms& forms, AppContext& app, AppWindows& windows, const InstanceGuard& guard);
+  frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windows,
+          const InstanceGuard& guard);
   ~frmMain() override;
 
   // WizardHost: the names in the schedule list, and its reload from the data folder.
@@ -42,7 +69,13 @@ class frmMain : public gui::Form, public WizardHost {
   // Writes the translation template of every loaded window (the wizard loaded first).
   void makeLocalizationFile();
 
+  // Ends the program: the next unload is not turned into hiding in the tray.
+  void exitProgram();
+  bool exitRequested() const { return ExitRequested; }
+
   const ScheduleList& schedules() const { return list_; }
+  // The record of the list entry clicked last, which Edit hands to the wizard.
+  const ScheduleRecord& currentSchedule() const { return CurrentSchedule; }
   // The CPower instance from the load to the unload; null outside that time.
   CPower* power() const { return power_.get(); }
 
@@ -85,7 +118,7 @@ class frmMain : public gui::Form, public WizardHost {
   std::string message(const std::string& key) const;
   WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd()); }
 
-  AppContext& app_;
+  MainWindowContext app_;
   AppWindows& windows_;  // filled by the program; a window arriving later fills its member
   const InstanceGuard& guard_;
 
@@ -108,6 +141,9 @@ class frmMain : public gui::Form, public WizardHost {
   gui::Timer tmrProcessSchedule;
   gui::Timer timSchedule;
   gui::Timer tmrTrayIcon;
+
+  ScheduleRecord CurrentSchedule;
+  bool ExitRequested = false;  // the next close exits the program instead of hiding it
 
   ScheduleList list_;
   bool reloading_ = false;  // the list view catches up once the reload is done

@@ -5,6 +5,20 @@
 
 namespace quenmark::win32 {
 
+MainWindowContext mainWindowContext(AppContext& app) {
+  const Platform& p = app.platform;
+  return {p.fs,         p.codec,          p.clock,       p.regional,           p.dialogs,
+          p.power,      p.shell,          app.identity,  app.settings,         app.languages,
+          app.CurrentLanguage, app.StartedInTray, app.programFolder};
+}
+
+WizardContext wizardContext(AppContext& app) {
+  const Platform& p = app.platform;
+  return {p.fs,          p.codec,         p.clock,        p.regional,
+          p.dialogs,     app.languages,   app.CurrentLanguage, app.identity,
+          app.programFolder};
+}
+
 std::string runningProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -30,10 +44,7 @@ Program::Program(std::string programFolder, bool singleInstance)
 }
 
 Program::~Program() {
-  if (main_ && main_->loaded()) {
-    app_.ExitRequested = true;
-    main_->unload();
-  }
+  if (main_ && main_->loaded()) main_->exitProgram();
 }
 
 bool Program::start() {
@@ -46,9 +57,10 @@ bool Program::start() {
   } else {
     guard_ = std::make_unique<NoInstanceGuard>();
   }
-  main_ = std::make_unique<frmMain>(forms_, app_, windows_, *guard_);
-  wizard_ = std::make_unique<frmWizard>(forms_, app_, *main_);
-  connectWizard(windows_, *wizard_);
+  main_ = std::make_unique<frmMain>(forms_, mainWindowContext(app_), windows_, *guard_);
+  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_), *main_);
+  windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
+  windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
   try {
     main_->load();
   } catch (const std::exception& e) {

@@ -23,6 +23,10 @@
 
 namespace quenmark::win32 {
 
+// The contexts of the windows, made from the program-wide parts.
+MainWindowContext mainWindowContext(AppContext& app);
+WizardContext wizardContext(AppContext& app);
+
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
 

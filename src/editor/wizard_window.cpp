@@ -1,6 +1,5 @@
 #include "editor/wizard_window.h"
 
-#include "i18n/default_messages.h"
 #include "power/power.h"
 #include "schedule/regional_time.h"
 
@@ -20,13 +19,13 @@ constexpr int kWeekHeight = 1860, kMonthHeight = 2340;
 
 }  // namespace
 
-frmWizard::frmWizard(gui::Forms& forms, AppContext& app, WizardHost& host)
+frmWizard::frmWizard(gui::Forms& forms, WizardContext context, WizardHost& host)
     : gui::Form(forms, "frmWizard",
                 {.caption = "Schedule Configuration",
                  .width = 6375,
                  .height = 6420,
                  .style = gui::formstyle::kFixed}),
-      app_(app),
+      app_(std::move(context)),
       host_(host) {
   // Timing controls sit in Frame6, the repetition kinds in frRepeat inside it. The day
   // trees start hidden, the repetition controls disabled, as chkScheduler starts clear.
@@ -116,26 +115,21 @@ frmWizard::frmWizard(gui::Forms& forms, AppContext& app, WizardHost& host)
 }
 
 std::string frmWizard::message(const std::string& key) const {
-  if (app_.languages) return app_.languages->getMessages(key);
-  // Before the main window has made the catalogue: the built-in English.
-  for (const DefaultMessage& m : defaultMessages()) {
-    if (m.key == key) return std::string(m.text);
-  }
-  return {};
+  return app_.languages.getMessages(key);
 }
 
 std::string frmWizard::formatDate(year_month_day date) const {
-  return formatShortDate(date, app_.platform.regional.formats().shortDate);
+  return formatShortDate(date, app_.regional.formats().shortDate);
 }
 
 void frmWizard::Form_Load() {
-  if (app_.languages) app_.languages->ChangeLanguage(*this, app_.CurrentLanguage);
-  editMode_ = app_.EditMode;
-  const std::string datePicture = app_.platform.regional.formats().shortDate;
+  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  editing_ = next_;
+  const std::string datePicture = app_.regional.formats().shortDate;
   wizard::LoadInputs in;
-  in.now = app_.platform.clock.now();
-  in.hibernateAvailable = modPower::HibernateAvailable(app_.platform.fs);
-  in.editMode = editMode_;
+  in.now = app_.clock.now();
+  in.hibernateAvailable = modPower::HibernateAvailable(app_.fs);
+  in.editMode = editing_.has_value();
   in.message = [this](const std::string& key) { return message(key); };
   in.parseDate = [datePicture](const std::string& text) {
     return parseShortDate(text, datePicture);
@@ -143,7 +137,8 @@ void frmWizard::Form_Load() {
   in.formatDate = [this](year_month_day d) { return formatDate(d); };
   // The controls are as designed here, which is what a fresh state describes.
   wizard::WizardState state;
-  wizard::Form_Load(state, in, app_.CurrentSchedule);
+  ScheduleRecord current = editing_.value_or(ScheduleRecord{});
+  wizard::Form_Load(state, in, current);
   showState(state);
 }
 
@@ -248,16 +243,16 @@ void frmWizard::optRepeat_Click(int index) {
 
 void frmWizard::cmdOK_Click() {
   wizard::OkInputs in;
-  in.editMode = editMode_;
-  if (!editMode_) in.existingNames = host_.scheduleNames();
+  in.editMode = editing_.has_value();
+  if (!editing_) in.existingNames = host_.scheduleNames();
   in.programTitle = app_.identity.ProgramName;
   in.message = [this](const std::string& key) { return message(key); };
   in.formatDate = [this](year_month_day d) { return formatDate(d); };
   in.programFolder = app_.programFolder;
   const wizard::OkResult result =
-      wizard::cmdOK_Click(readControls(), in, app_.platform.fs, app_.platform.codec);
+      wizard::cmdOK_Click(readControls(), in, app_.fs, app_.codec);
   if (result.message) {
-    app_.platform.dialogs.messageBox(result.message->text, result.message->title,
+    app_.dialogs.messageBox(result.message->text, result.message->title,
                                      result.message->buttons);
   }
   // A refused name or a failed save keeps the input for another try.
@@ -268,17 +263,20 @@ void frmWizard::cmdOK_Click() {
 
 void frmWizard::cmdCancel_Click() { unload(); }
 
-void OpenWizard(frmWizard& wizard) {
-  if (wizard.loaded() && !wizard.visible()) wizard.unload();
-  wizard.show();
-  wizard.activate();
+void frmWizard::open(const std::optional<ScheduleRecord>& toEdit, bool show) {
+  if (!show) {
+    next_ = toEdit;
+    load();
+    return;
+  }
+  if (loaded() && !visible()) unload();
+  if (!loaded()) next_ = toEdit;
+  this->show();
+  activate();
 }
 
-void LoadWizardForTemplate(frmWizard& wizard) { wizard.load(); }
-
-void connectWizard(AppWindows& windows, frmWizard& wizard) {
-  windows.wizard = [&wizard](bool) { OpenWizard(wizard); };
-  windows.loadWizardForTemplate = [&wizard] { LoadWizardForTemplate(wizard); };
+void LoadWizardForTemplate(frmWizard& wizard) {
+  if (!wizard.loaded()) wizard.open(std::nullopt, /*show=*/false);
 }
 
 }  // namespace quenmark

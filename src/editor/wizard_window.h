@@ -4,22 +4,47 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/app_windows.h"
+#include <optional>
+
+#include "base/identity.h"
 #include "editor/wizard_host.h"
 #include "editor/wizard_logic.h"
 #include "gui/form.h"
+#include "i18n/languages.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/regional.h"
+#include "platform/text_codec.h"
 
 namespace quenmark {
 
-// The schedule wizard: creates a schedule, or with EditMode changes CurrentSchedule. The
-// main window holds the one instance for the whole run (it implements WizardHost) and
-// unloads it with its other windows; the Forms collection lists it only while it is
-// loaded. Each opening after an unload loads it afresh. Its handlers read the controls,
-// run the wizard's logic and show the state that comes back.
+// What the wizard reads: the seams it uses, the catalogue and the language in effect.
+struct WizardContext {
+  FileSystem& fs;
+  const TextCodec& codec;
+  const Clock& clock;
+  const Regional& regional;
+  Dialogs& dialogs;
+  clsLanguages& languages;
+  const std::string& currentLanguage;
+  const ProductIdentity& identity;
+  std::string programFolder;
+};
+
+// The schedule wizard: creates a schedule, or changes the one it is opened with. The
+// program holds the one instance for the whole run; the main window (its WizardHost)
+// unloads it with its other windows, and the Forms collection lists it only while it is
+// loaded. Each opening after an unload loads it afresh.
 class frmWizard : public gui::Form {
  public:
-  frmWizard(gui::Forms& forms, AppContext& app, WizardHost& host);
+  frmWizard(gui::Forms& forms, WizardContext context, WizardHost& host);
+
+  // New (nothing to edit) and Edit of the main window: the wizard comes up modeless. One
+  // that is open already comes to the front with the user's input as it is; one loaded
+  // only for the template, or not loaded, is loaded afresh for `toEdit` and shown. Without
+  // `show` it is only loaded, hidden.
+  void open(const std::optional<ScheduleRecord>& toEdit, bool show = true);
 
  protected:
   void Form_Load() override;
@@ -38,11 +63,12 @@ class frmWizard : public gui::Form {
   std::string message(const std::string& key) const;
   std::string formatDate(std::chrono::year_month_day date) const;
 
-  AppContext& app_;
+  WizardContext app_;
   WizardHost& host_;
-  // Whether this opening edits CurrentSchedule: fixed at load, so that a New or Edit clicked
+  // The schedule this opening edits, if any: fixed at load, so that a New or Edit clicked
   // in the main window while the wizard is open cannot change what OK checks.
-  bool editMode_ = false;
+  std::optional<ScheduleRecord> editing_;
+  std::optional<ScheduleRecord> next_;  // what the next load edits
   // Set while a state worked out by the logic is put on the controls: the click handlers
   // that the value changes raise have run in the logic already.
   bool showing_ = false;
@@ -62,17 +88,9 @@ class frmWizard : public gui::Form {
   gui::CommandButton cmdCancel;
 };
 
-// New and Edit of the main window (after setting app.EditMode): the wizard comes up
-// modeless. One that is open already comes to the front with the user's input as it is;
-// one loaded only for the template, or not loaded, is loaded afresh and shown.
-void OpenWizard(frmWizard& wizard);
-
 // Loads the wizard without showing it, so that the translation template finds its controls
 // among the loaded windows. It stays loaded, hidden, until it is opened (and then loaded
 // afresh) or the main window unloads it.
 void LoadWizardForTemplate(frmWizard& wizard);
-
-// Makes the main window's New and Edit, and its translation template, use this wizard.
-void connectWizard(AppWindows& windows, frmWizard& wizard);
 
 }  // namespace quenmark

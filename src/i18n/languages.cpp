@@ -53,6 +53,11 @@ clsLanguages::clsLanguages(FileSystem& fs, const TextCodec& codec, std::string p
       identity_(identity),
       currentLanguage_(CurrentLanguage) {}
 
+void clsLanguages::reset() {
+  messages_ = {};
+  translationLines_.reset();
+}
+
 void clsLanguages::setMessage(const std::string& name, const std::string& text) {
   for (MessageEntry& slot : messages_) {
     if (!slot.inUse) {

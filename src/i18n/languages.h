@@ -35,6 +35,9 @@ class clsLanguages {
   clsLanguages(FileSystem& fs, const TextCodec& codec, std::string programFolder,
                const ProductIdentity& identity, std::string& CurrentLanguage);
 
+  // Back to the state of a new catalogue: no messages, no translation lines loaded.
+  void reset();
+
   // Fills the first free slot; a full table ignores the call.
   void setMessage(const std::string& name, const std::string& text);
   // The first slot of that name, first letter upper-cased, placeholders left as stored;

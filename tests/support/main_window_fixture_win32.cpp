@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "app/tray_icon.h"
+#include "app/program_win32.h"
 #include "platform/win32/text_win32.h"
 #include "schedule/schedule_file.h"
 #include "base/product_identity.h"
@@ -27,10 +28,12 @@ MainWindowTest::MainWindowTest() {
   InitProductIdentity(app.identity, version);
   EXPECT_TRUE(writeTestFile(folder / "Localization.xml", shippedLocalization()));
   fs.createDirectory(folder / "data");
-  app.saveUserSetting("Language", "English");
-  app.saveUserSetting("showHelp", "0");
+  app.settings.saveUser("Language", "English");
+  app.settings.saveUser("showHelp", "0");
   auto record = [this](std::string what) { return [this, what] { opened.push_back(what); }; };
-  windows.wizard = [this](bool edit) { opened.push_back(edit ? "wizard edit" : "wizard new"); };
+  windows.wizard = [this](const std::optional<ScheduleRecord>& toEdit) {
+    opened.push_back(toEdit ? "wizard edit " + toEdit->Name : "wizard new");
+  };
   windows.loadWizardForTemplate = record("loadWizardForTemplate");
   windows.language = [this](bool modal) {
     opened.push_back(modal ? "language modal" : "language");
@@ -50,17 +53,14 @@ MainWindowTest::~MainWindowTest() {
 
 frmMain& MainWindowTest::load(bool show) {
   exitProgram();
-  main = std::make_unique<frmMain>(forms, app, windows, guard);
+  main = std::make_unique<frmMain>(forms, win32::mainWindowContext(app), windows, guard);
   main->load();
   if (show && main->loaded() && !app.StartedInTray) main->show();
   return *main;
 }
 
 void MainWindowTest::exitProgram() {
-  if (main && main->loaded()) {
-    app.ExitRequested = true;
-    main->unload();
-  }
+  if (main && main->loaded()) main->exitProgram();
 }
 
 void MainWindowTest::writeSchedule(const ScheduleRecord& record) {

@@ -30,17 +30,17 @@ TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
   app.identity.ProgramName = "Quenmark";
   app.identity.CompanyName = "Tarvossa";
 
-  app.saveUserSetting("Language", "Deutsch");
-  EXPECT_EQ(app.userSetting("language", "English"), "Deutsch");
-  EXPECT_EQ(app.machineSetting("chkMin", "0"), "0");
+  app.settings.saveUser("Language", "Deutsch");
+  EXPECT_EQ(app.settings.user("language", "English"), "Deutsch");
+  EXPECT_EQ(app.settings.machine("chkMin", "0"), "0");
 
   // A save into the machine section that fails warns only while the window is not in the tray.
   registry.failNext("createKeyEx", 5);
-  app.saveMachineSetting("chkMin", "1");
+  app.settings.saveMachine("chkMin", "1");
   EXPECT_EQ(dialogs.shown.size(), 1u);
   app.StartedInTray = true;
   registry.failNext("createKeyEx", 5);
-  app.saveMachineSetting("chkMin", "1");
+  app.settings.saveMachine("chkMin", "1");
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 

@@ -34,14 +34,14 @@ class CloseRequestTest : public MainWindowTest, public ::testing::WithParamInter
 
 TEST_P(CloseRequestTest, HidesToTheTrayOrExitsAsTheSettingsSay) {
   const CloseCase& c = GetParam();
-  if (c.alwaysExit) app.saveMachineSetting("chkAlwaysExit", c.alwaysExit);
-  if (c.noShow) app.saveMachineSetting("chkNoShow", c.noShow);
+  if (c.alwaysExit) app.settings.saveMachine("chkAlwaysExit", c.alwaysExit);
+  if (c.noShow) app.settings.saveMachine("chkNoShow", c.noShow);
   load();
   userCloses(main->hwnd());
   EXPECT_EQ(!main->loaded(), c.exits);
   EXPECT_FALSE(main->visible());
   EXPECT_EQ(opened == std::vector<std::string>{"stillRunning"}, c.notice);
-  EXPECT_FALSE(app.ExitRequested) << "only an exit request sets it";
+  EXPECT_FALSE(main->exitRequested()) << "only an exit request sets it";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,18 +54,17 @@ TEST_F(MainWindowTest, FileExitEndsWhatever) {
   load();
   chooseMenu("mnuFileItem", 6);
   EXPECT_FALSE(main->loaded());
-  EXPECT_TRUE(app.ExitRequested);
+  EXPECT_TRUE(main->exitRequested());
   EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(MainWindowTest, TheEndOfTheSessionAndTheTaskManagerEndTheProgram) {
   load();
   EXPECT_EQ(SendMessageW(main->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
-  EXPECT_TRUE(app.ExitRequested);
+  EXPECT_TRUE(main->exitRequested());
   SendMessageW(main->hwnd(), WM_ENDSESSION, TRUE, 0);
   EXPECT_FALSE(main->loaded());
 
-  app.ExitRequested = false;  // a fresh run
   load();
   SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);  // as the task manager asks
   EXPECT_FALSE(main->loaded());
@@ -185,7 +184,7 @@ TEST_F(MainWindowTrayTest, TheMenuOpensMaximisedDoesNothingOrExits) {
   chooseMenu("mnuTrayItem", 0);  // "Open"
   EXPECT_TRUE(main->visible());
   EXPECT_EQ(main->windowState(), gui::WindowState::Maximized);
-  app.saveMachineSetting("chkAlwaysExit", "0");
+  app.settings.saveMachine("chkAlwaysExit", "0");
   chooseMenu("mnuTrayItem", 3);  // "Exit" ends even when closing only hides
   EXPECT_FALSE(main->loaded());
   EXPECT_TRUE(opened.empty()) << "no still-running notice";

@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, LoadListsTheFilesWithTheirNextRunTimes) {
 }
 
 TEST_F(MainWindowTest, TranslatesItselfIntoTheStoredLanguage) {
-  app.saveUserSetting("Language", "Deutsch");
+  app.settings.saveUser("Language", "Deutsch");
   load();
   EXPECT_EQ(main->caption(), "Quenmark von Tarvossa");
   EXPECT_EQ(main->control("cmdNewSchedule").caption(), "Neuer Zeitplan");
@@ -105,20 +105,22 @@ TEST_F(MainWindowTest, ItemClickFillsCurrentScheduleAndEnablesTheCommands) {
   ASSERT_EQ(list().itemCount(), 2);
 
   clickRow(0);
-  EXPECT_EQ(app.CurrentSchedule, weekly);
+  EXPECT_EQ(main->currentSchedule(), weekly);
   EXPECT_TRUE(enabled("cmdEdit") && enabled("cmdDelete"));
   EXPECT_TRUE(menuEnabled("mnuFileItem", 1) && menuEnabled("mnuFileItem", 2));
 
   clickRow(1);  // the quick entry has no file: it can be deleted, not edited
-  EXPECT_EQ(app.CurrentSchedule.Name, list().itemText(1, 0));
-  EXPECT_EQ(app.CurrentSchedule.ItemType, "Shut Down");
+  EXPECT_EQ(main->currentSchedule().Name, list().itemText(1, 0));
+  EXPECT_EQ(main->currentSchedule().ItemType, "Shut Down");
   EXPECT_FALSE(enabled("cmdEdit"));
   EXPECT_FALSE(menuEnabled("mnuFileItem", 1));
   EXPECT_TRUE(enabled("cmdDelete") && menuEnabled("mnuFileItem", 2));
 }
 
-TEST_F(MainWindowTest, NewAndEditSetEditModeAndOpenTheWizard) {
+TEST_F(MainWindowTest, NewAndEditOpenTheWizardWithNothingOrTheClickedSchedule) {
+  writeSchedule(once("Night", "Reboot", "3/3/2030", "22:30:00"));
   load();
+  clickRow(0);
   const struct {
     const char* button;
     const char* menu;
@@ -127,13 +129,9 @@ TEST_F(MainWindowTest, NewAndEditSetEditModeAndOpenTheWizard) {
   } cases[] = {{"cmdNewSchedule", "mnuFileItem", 0, false}, {"cmdEdit", "mnuFileItem", 1, true}};
   for (const auto& c : cases) {
     opened.clear();
-    app.EditMode = !c.editMode;
     clickButton(c.button);
-    EXPECT_EQ(app.EditMode, c.editMode) << c.button;
-    app.EditMode = !c.editMode;
     chooseMenu(c.menu, c.index);
-    EXPECT_EQ(app.EditMode, c.editMode) << c.menu << c.index;
-    const std::string expected = c.editMode ? "wizard edit" : "wizard new";
+    const std::string expected = c.editMode ? "wizard edit Night" : "wizard new";
     EXPECT_EQ(opened, (std::vector<std::string>{expected, expected}));
   }
 }
@@ -312,20 +310,20 @@ TEST_F(MainWindowTest, TheFirstStartAsksForTheLanguageAndShowsTheHelpOnceInEngli
     registry = fresh;
     shell.executed.clear();
     opened.clear();
-    if (*c.language) app.saveUserSetting("Language", c.language);
-    if (c.showHelp) app.saveUserSetting("showHelp", c.showHelp);
+    if (*c.language) app.settings.saveUser("Language", c.language);
+    if (c.showHelp) app.settings.saveUser("showHelp", c.showHelp);
     load();
     EXPECT_EQ(opened == std::vector<std::string>{"language modal"}, c.languageWindow) << c.language;
     EXPECT_EQ(shell.executed.size(), c.help ? 1u : 0u) << c.language << c.showHelp;
     if (c.help) {
       EXPECT_EQ(shell.executed[0].file, folder / "Help.chm");
     }
-    EXPECT_EQ(app.userSetting("showHelp", "missing"), "0") << c.language << c.showHelp;
+    EXPECT_EQ(app.settings.user("showHelp", "missing"), "0") << c.language << c.showHelp;
   }
 }
 
 TEST_F(MainWindowTest, ChkMinStartsMinimisedAndHiddenInTheTray) {
-  app.saveMachineSetting("chkMin", "1");
+  app.settings.saveMachine("chkMin", "1");
   load();
   EXPECT_TRUE(main->loaded());
   EXPECT_FALSE(main->visible());
@@ -362,11 +360,11 @@ TEST_F(MainWindowTest, ColumnWidthsSurviveAReloadOfTheWindow) {
   list().setColumnWidth(1, 1800);
   list().setColumnWidth(5, 3015);
   exitProgram();
-  EXPECT_EQ(app.userSetting("BackupSetColumn1", ""), "1800");
-  EXPECT_EQ(app.userSetting("BackupSetColumn2", ""), "2500");
-  EXPECT_EQ(app.userSetting("BackupSetColumn5", ""), "3015");
+  EXPECT_EQ(app.settings.user("BackupSetColumn1", ""), "1800");
+  EXPECT_EQ(app.settings.user("BackupSetColumn2", ""), "2500");
+  EXPECT_EQ(app.settings.user("BackupSetColumn5", ""), "3015");
 
-  app.saveUserSetting("BackupSetColumn2", "wide");  // damaged: the column keeps its design
+  app.settings.saveUser("BackupSetColumn2", "wide");  // damaged: the column keeps its design
   load();
   EXPECT_EQ(list().columnWidth(1), 1800);
   EXPECT_EQ(list().columnWidth(2), 2500);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/program_win32.h"
 #include "editor/wizard_window.h"
 #include "support/main_window_fixture_win32.h"
 
@@ -10,13 +11,13 @@ namespace {
 // schedule with its next run; Edit opens it again on the same record; the template lists it.
 TEST_F(MainWindowTest, NewOpensTheWizardWhoseSaveTheMainListShows) {
   frmMain& window = load();
-  frmWizard wizard(forms, app, window);
-  connectWizard(windows, wizard);
+  frmWizard wizard(forms, win32::wizardContext(app), window);
+  windows.wizard = [&](const std::optional<ScheduleRecord>& toEdit) { wizard.open(toEdit); };
+  windows.loadWizardForTemplate = [&] { LoadWizardForTemplate(wizard); };
 
   clickButton("cmdNewSchedule");
   ASSERT_TRUE(wizard.loaded());
   EXPECT_TRUE(wizard.visible());
-  EXPECT_FALSE(app.EditMode);
   wizard.control("txtName").setCaption("Evening");
   wizard.control<gui::CheckBox>("chkScheduler").setValue(1);
   SendMessageW(wizard.control("cmdOK").hwnd(), BM_CLICK, 0, 0);
@@ -32,7 +33,6 @@ TEST_F(MainWindowTest, NewOpensTheWizardWhoseSaveTheMainListShows) {
   clickRow(0);
   clickButton("cmdEdit");
   ASSERT_TRUE(wizard.visible());
-  EXPECT_TRUE(app.EditMode);
   EXPECT_EQ(wizard.control("txtName").caption(), "Evening");
   EXPECT_FALSE(IsWindowEnabled(wizard.control("txtName").hwnd()));
   SendMessageW(wizard.control("cmdCancel").hwnd(), BM_CLICK, 0, 0);
