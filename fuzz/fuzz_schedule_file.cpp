@@ -40,10 +40,8 @@ std::string plainValue(FuzzedDataProvider& in) {
 }
 
 void readerOnRawBytes(std::string_view bytes) {
-  ScheduleFileEntry e = entryFromText("x", bytes);
-  FUZZ_CHECK(e.enabled == "Yes" || e.enabled == "No");
-  FUZZ_CHECK(contains(bytes, e.schedulerBlock));
-  FUZZ_CHECK(!contains(e.itemType, "\r\n") && !contains(e.lastRunTime, "\r\n"));
+  const ScheduleRecord e = readScheduleText("x", bytes);
+  FUZZ_CHECK(!contains(e.ItemType, "\r\n") && !contains(e.LastRunTime, "\r\n"));
 
   ScheduleRecord r;
   readSchedulerFields(bytes, r);
@@ -86,10 +84,10 @@ void roundTrip(FuzzedDataProvider& in) {
   auto viaFile = [&](const std::string& s) { return codec.ansiToUtf8(codec.utf8ToAnsi(s)); };
   const std::string text = viaFile(scheduleFileText(r));
 
-  ScheduleFileEntry e = entryFromText(r.Name, text);
-  FUZZ_CHECK(e.itemType == viaFile(r.ItemType));
-  FUZZ_CHECK(e.lastRunTime == viaFile(r.LastRunTime));
-  FUZZ_CHECK(e.enabled == (r.Enabled ? "Yes" : "No"));
+  const ScheduleRecord e = readScheduleText(r.Name, text);
+  FUZZ_CHECK(e.ItemType == viaFile(r.ItemType));
+  FUZZ_CHECK(e.LastRunTime == viaFile(r.LastRunTime));
+  FUZZ_CHECK(e.Enabled == r.Enabled);
 
   ScheduleRecord back = r;
   back.StartDate = back.StartTime = back.Period = "stale";
@@ -97,7 +95,7 @@ void roundTrip(FuzzedDataProvider& in) {
   back.RunOnStart = !r.RunOnStart;
   back.RunOnEnd = !r.RunOnEnd;
   back.SAccurancy = static_cast<std::int16_t>(r.SAccurancy ^ 1);
-  readSchedulerFields(text, back);
+  readSchedulerFields(getTagText(text, "SCHEDULER"), back);
   FUZZ_CHECK(back.StartDate == viaFile(r.StartDate));
   FUZZ_CHECK(back.StartTime == viaFile(r.StartTime));
   FUZZ_CHECK(back.Period == viaFile(r.Period));

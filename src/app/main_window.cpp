@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/column_widths.h"
+#include "base/timer_intervals.h"
 #include "i18n/default_messages.h"
 #include "schedule/schedule_file.h"
 #include "ui/form8_window.h"
@@ -46,10 +47,10 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
       app_(std::move(context)),
       windows_(windows),
       guard_(guard),
-      tmrScheduler(*this, "tmrScheduler", 500, true),
-      tmrProcessSchedule(*this, "tmrProcessSchedule", 500, false),
-      timSchedule(*this, "timSchedule", 250, false),
-      tmrTrayIcon(*this, "tmrTrayIcon", 5000, true) {
+      tmrScheduler(*this, "tmrScheduler", kScanIntervalMs, true),
+      tmrProcessSchedule(*this, "tmrProcessSchedule", kQueueIntervalMs, false),
+      timSchedule(*this, "timSchedule", kActionIntervalMs, false),
+      tmrTrayIcon(*this, "tmrTrayIcon", kTrayRetryMs, true) {
   // clang-format off
   addControls({
       // kind, name, index, caption, left, top, width, height, container, options, member
@@ -93,11 +94,11 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
       {"mnuFileItem", 5, "-", "mnuFile"},
       {"mnuFileItem", 6, "Exit", "mnuFile"},
       {"mnuAction", 0, "Action"},
-      {"mnuActionItem", 0, "Hibernate", "mnuAction"},
-      {"mnuActionItem", 1, "Shut Down", "mnuAction"},
-      {"mnuActionItem", 2, "Reboot", "mnuAction"},
-      {"mnuActionItem", 3, "Log Off", "mnuAction"},
-      {"mnuActionItem", 4, "Stand By", "mnuAction"},
+      {"mnuActionItem", 0, std::string(kPowerActions[0].menuCaption), "mnuAction"},
+      {"mnuActionItem", 1, std::string(kPowerActions[1].menuCaption), "mnuAction"},
+      {"mnuActionItem", 2, std::string(kPowerActions[2].menuCaption), "mnuAction"},
+      {"mnuActionItem", 3, std::string(kPowerActions[3].menuCaption), "mnuAction"},
+      {"mnuActionItem", 4, std::string(kPowerActions[4].menuCaption), "mnuAction"},
       {"mnuView", 0, "View"},
       {"mnuPowerOptions", 0, "Power Options", "mnuView"},
       {"mnuLanguage", 0, "Languages"},
@@ -179,7 +180,7 @@ void frmMain::Form_Load() {
       .dialogs = app_.dialogs,
       .message = [this](const std::string& key) { return message(key); },
       .chkPrevent = [this] { return chkPrevent.checked(); },
-      .shutDown = [this](int code, bool force) { cpower().ShutDown(code, force); },
+      .shutDown = [this](PowerAction a, bool force) { cpower().ShutDown(powerActionCode(a), force); },
   });
 
   // Whether a language was ever chosen.
@@ -223,9 +224,8 @@ void frmMain::Form_Load() {
 
 void frmMain::fillActionList() {
   cbShutdown.clear();
-  if (modPower::HibernateAvailable(app_.fs)) cbShutdown.addItem("Hibernate");
-  for (const char* action : {"Shut Down", "Reboot", "Log Off", "Stand by"}) {
-    cbShutdown.addItem(action);
+  for (std::string_view action : offeredActionNames(modPower::HibernateAvailable(app_.fs))) {
+    cbShutdown.addItem(std::string(action));
   }
   cbShutdown.setListIndex(0);
 }
@@ -324,21 +324,37 @@ std::vector<std::string> frmMain::scheduleNames() const {
 void frmMain::lstSchedules_ItemClick(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= list_.count()) return;
   const ScheduleEntry& entry = list_.at(static_cast<std::size_t>(row));
-  ScheduleRecord& current = CurrentSchedule;
-  current.Name = entry.text;
-  current.ItemType = entry.type;
-  current.LastRunTime = entry.lastRunTime;
-  current.Enabled = entry.enabled == "Yes";
-  const FileSystem& fs = app_.fs;
-  if (FileExists(fs, scheduleFilePath(app_.programFolder, entry.text))) {
-    readScheduleFile(fs, app_.codec, app_.programFolder, entry.text, current);
-    enableItemCommands();
-  } else {
+  auto fromEntry = [&entry](ScheduleRecord& r) {
+    r.Name = entry.text;
+    r.ItemType = entry.type;
+    r.LastRunTime = entry.lastRunTime;
+    r.Enabled = entry.enabled == "Yes";
+  };
+  enableItemCommands();
+  auto editable = [this](bool on) {
+    cmdEdit.setEnabled(on);
+    menu("mnuFileItem", 1).setEnabled(on);
+  };
+  if (!FileExists(app_.fs, scheduleFilePath(app_.programFolder, entry.text))) {
     // A quick entry has no file to edit, but it can be deleted.
-    enableItemCommands();
-    cmdEdit.setEnabled(false);
-    menu("mnuFileItem", 1).setEnabled(false);
+    fromEntry(CurrentSchedule);
+    editable(false);
+    return;
   }
+  const Result<ScheduleRecord> file =
+      readScheduleFile(app_.fs, app_.codec, app_.programFolder, entry.text);
+  if (!file) {
+    // Another schedule's times must not stay behind under this name: Edit then OK would
+    // write them into this schedule's file.
+    CurrentSchedule = {};
+    fromEntry(CurrentSchedule);
+    editable(false);
+    app_.dialogs.messageBox(file.error().message(), app_.identity.ProgramName, MsgButtons::Ok,
+                            MsgIcon::Error);
+    return;
+  }
+  CurrentSchedule = *file;
+  fromEntry(CurrentSchedule);
 }
 
 void frmMain::enableItemCommands() {
@@ -430,9 +446,9 @@ void frmMain::mnuFileItem_Click(int index) {
 }
 
 void frmMain::mnuActionItem_Click(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= kActionMenuActions.size()) return;
+  if (index < 0 || static_cast<std::size_t>(index) >= kPowerActions.size()) return;
   // The same confirmation and forced action as the quick schedule's "Now".
-  if (scheduler_) scheduler_->quickSchedule("Now", std::string(kActionMenuActions[index]));
+  if (scheduler_) scheduler_->quickSchedule("Now", std::string(kPowerActions[index].name));
 }
 
 void frmMain::mnuPowerOptions_Click(int) { cmdPower_Click(); }

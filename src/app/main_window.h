@@ -51,9 +51,6 @@ struct MainWindowContext {
 // timers, the tray icon and the one CPower instance. Its unload ends the program.
 class frmMain : public gui::Form, public WizardHost {
  public:
-  // The action names of the Action menu's items, by index.
-  static constexpr std::array<std::string_view, 5> kActionMenuActions = {
-      "Hibernate", "Shut Down", "Reboot", "Log Off", "Stand by"};
   // What the Power Options command starts: the system's power options.
   static constexpr std::string_view kPowerOptionsCommand =
       "RunDLL32.EXE shell32.dll,Control_RunDLL powercfg.cpl";

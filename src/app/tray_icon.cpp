@@ -29,12 +29,12 @@ TrayIcon::TrayIcon(TrayNotify& shell, TimerSwitch& timer, std::string tip)
 void TrayIcon::refresh() {
   wanted_ = true;
   if (shell_.notify(TrayOp::Modify, tray::kIconId, tray::kTip, tip_)) {
-    timer_.setInterval(tray::kRefreshMs);
+    timer_.setInterval(kTrayRefreshMs);
     return;
   }
   bool added =
       shell_.notify(TrayOp::Add, tray::kIconId, tray::kMessage | tray::kIcon | tray::kTip, tip_);
-  timer_.setInterval(added ? tray::kRefreshMs : tray::kRetryMs);
+  timer_.setInterval(added ? kTrayRefreshMs : kTrayRetryMs);
 }
 
 void TrayIcon::onTaskbarCreated() {

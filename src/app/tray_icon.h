@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/timer_intervals.h"
 #include "platform/timer_switch.h"
 
 namespace quenmark {
@@ -16,8 +17,6 @@ inline constexpr std::uint32_t kMessage = 1;  // NIF_MESSAGE
 inline constexpr std::uint32_t kIcon = 2;     // NIF_ICON
 inline constexpr std::uint32_t kTip = 4;      // NIF_TIP
 inline constexpr std::uint32_t kIconId = 9999;
-inline constexpr int kRefreshMs = 15000;  // while the icon is in place
-inline constexpr int kRetryMs = 5000;     // while adding it fails
 }  // namespace tray
 
 // The notification area as the tray icon sees it: one Shell_NotifyIcon call for the

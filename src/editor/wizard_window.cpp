@@ -1,7 +1,8 @@
 #include "editor/wizard_window.h"
 
 #include "power/power.h"
-#include "schedule/regional_time.h"
+#include "power/power_action.h"
+#include "schedule/period.h"
 
 namespace quenmark {
 
@@ -118,142 +119,109 @@ std::string frmWizard::message(const std::string& key) const {
   return app_.languages.getMessages(key);
 }
 
-std::string frmWizard::formatDate(year_month_day date) const {
-  return formatShortDate(date, app_.regional.formats().shortDate);
-}
-
 void frmWizard::Form_Load() {
   app_.languages.ChangeLanguage(*this, app_.currentLanguage);
-  editing_ = next_;
-  const std::string datePicture = app_.regional.formats().shortDate;
-  wizard::LoadInputs in;
-  in.now = app_.clock.now();
-  in.hibernateAvailable = modPower::HibernateAvailable(app_.fs);
-  in.editMode = editing_.has_value();
-  in.message = [this](const std::string& key) { return message(key); };
-  in.parseDate = [datePicture](const std::string& text) {
-    return parseShortDate(text, datePicture);
-  };
-  in.formatDate = [this](year_month_day d) { return formatDate(d); };
-  // The controls are as designed here, which is what a fresh state describes.
-  wizard::WizardState state;
-  ScheduleRecord current = editing_.value_or(ScheduleRecord{});
-  wizard::Form_Load(state, in, current);
-  showState(state);
+  setCaption(message("MSG_TITLEWIZARD"));
+
+  const auto actions = offeredActionNames(modPower::HibernateAvailable(app_.fs));
+  cbShutdown.clear();
+  for (std::string_view action : actions) cbShutdown.addItem(std::string(action));
+
+  tvScheduleWeek.clear();
+  static constexpr const char* kDayMessages[] = {"MSG_MONDAY",   "MSG_TUESDAY", "MSG_WEDNESDAY",
+                                                 "MSG_THURSDAY", "MSG_FRIDAY",  "MSG_SATURDAY",
+                                                 "MSG_SUNDAY"};
+  for (std::size_t d = 0; d < kWeekdayKeys.size(); ++d)
+    tvScheduleWeek.addNode(std::string(kWeekdayKeys[d]), message(kDayMessages[d]));
+  tvScheduleMonth.clear();
+  for (int d = 1; d <= 31; ++d) tvScheduleMonth.addNode("", std::to_string(d));
+
+  const local_seconds now = app_.clock.now();
+  model_ = next_ ? wizard::editSchedule(*next_, now, app_.regional.formats())
+                 : wizard::newSchedule(now, std::string(actions.front()));
+  showModel();
 }
 
-wizard::WizardState frmWizard::readControls() const {
-  wizard::WizardState s;
-  s.caption = caption();
-  s.txtName = {txtName.text(), txtName.enabled()};
-  for (int i = 0; i < cbShutdown.listCount(); ++i) s.cbShutdown.items.push_back(cbShutdown.list(i));
-  s.cbShutdown.text = cbShutdown.text();
-  s.chkScheduler = {chkScheduler.checked(), chkScheduler.enabled()};
-  s.dtDate = {dtDate.date(), dtDate.enabled()};
-  const hh_mm_ss<seconds> t{dtTime.timeOfDay()};
-  s.dtTime = {static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
-              static_cast<int>(t.seconds().count()), dtTime.enabled()};
-  s.chkRepeat = {chkRepeat.checked(), chkRepeat.enabled()};
-  for (int i = 0; i < 3; ++i)
-    s.optRepeat.values[static_cast<std::size_t>(i)] = optRepeat[i].value();
-  s.optRepeat.enabled = optRepeat[0].enabled();
-  auto readTree = [](const gui::TreeView& tree, wizard::TreeView& into) {
-    for (int n = 1; n <= tree.nodeCount(); ++n)
-      into.nodes.push_back({tree.nodeKey(n), tree.nodeText(n), tree.checked(n)});
-    into.visible = tree.visible();
-  };
-  readTree(tvScheduleWeek, s.tvScheduleWeek);
-  readTree(tvScheduleMonth, s.tvScheduleMonth);
-  return s;
-}
-
-void frmWizard::showState(const wizard::WizardState& s) {
-  showing_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{showing_};
-
-  setCaption(s.caption);
-  txtName.setText(s.txtName.text);
-  txtName.setEnabled(s.txtName.enabled);
-
-  bool sameItems = cbShutdown.listCount() == static_cast<int>(s.cbShutdown.items.size());
-  for (int i = 0; sameItems && i < cbShutdown.listCount(); ++i)
-    sameItems = cbShutdown.list(i) == s.cbShutdown.items[static_cast<std::size_t>(i)];
-  if (!sameItems) {
-    cbShutdown.clear();
-    for (const std::string& item : s.cbShutdown.items) cbShutdown.addItem(item);
-  }
+void frmWizard::showModel() {
+  txtName.setText(model_.name);
   // The combo takes any text: an action name from a hand-edited file is shown as it is.
-  cbShutdown.setText(s.cbShutdown.text);
-
-  chkScheduler.setValue(s.chkScheduler.value ? 1 : 0);
-  chkScheduler.setEnabled(s.chkScheduler.enabled);
+  cbShutdown.setText(model_.action);
   // The date picker's time part is midnight, so no time can leak into the date.
-  dtDate.setValue(local_days{s.dtDate.value});
-  dtDate.setEnabled(s.dtDate.enabled);
-  dtTime.setTimeOfDay(hours{s.dtTime.hours} + minutes{s.dtTime.minutes} +
-                      seconds{s.dtTime.seconds});
-  dtTime.setEnabled(s.dtTime.enabled);
-  chkRepeat.setValue(s.chkRepeat.value ? 1 : 0);
-  chkRepeat.setEnabled(s.chkRepeat.enabled);
-  for (int i = 0; i < 3; ++i) {
-    if (s.optRepeat.values[static_cast<std::size_t>(i)]) optRepeat[i].setValue(true);
-  }
-  for (int i = 0; i < 3; ++i) {
-    if (!s.optRepeat.values[static_cast<std::size_t>(i)]) optRepeat[i].setValue(false);
-    optRepeat[i].setEnabled(s.optRepeat.enabled);
-  }
-
-  auto showTree = [](gui::TreeView& tree, const wizard::TreeView& from) {
-    bool sameNodes = tree.nodeCount() == static_cast<int>(from.nodes.size());
-    for (int n = 1; sameNodes && n <= tree.nodeCount(); ++n) {
-      const auto& node = from.nodes[static_cast<std::size_t>(n - 1)];
-      sameNodes = tree.nodeKey(n) == node.key && tree.nodeText(n) == node.text;
-    }
-    if (!sameNodes) {
-      tree.clear();
-      for (const auto& node : from.nodes) tree.addNode(node.key, node.text);
-    }
-    for (int n = 1; n <= tree.nodeCount(); ++n) {
-      const bool on = from.nodes[static_cast<std::size_t>(n - 1)].checked;
-      if (tree.checked(n) != on) tree.setChecked(n, on);
-    }
-    tree.setVisible(from.visible);
-  };
-  showTree(tvScheduleWeek, s.tvScheduleWeek);
-  showTree(tvScheduleMonth, s.tvScheduleMonth);
+  dtDate.setValue(local_days{model_.date});
+  dtTime.setTimeOfDay(model_.time);
+  for (int d = 1; d <= tvScheduleWeek.nodeCount(); ++d)
+    tvScheduleWeek.setChecked(d, model_.weekDays.test(static_cast<std::size_t>(d)));
+  for (int d = 1; d <= tvScheduleMonth.nodeCount(); ++d)
+    tvScheduleMonth.setChecked(d, model_.monthDays.test(static_cast<std::size_t>(d)));
+  // Setting these raises their clicks, which copy the same values back: harmless.
+  const wizard::WizardModel shown = model_;
+  optRepeat[static_cast<int>(shown.kind)].setValue(true);
+  chkRepeat.setValue(shown.repeat ? 1 : 0);
+  chkScheduler.setValue(shown.hasStart ? 1 : 0);
+  model_ = shown;
+  showView();
 }
 
-void frmWizard::update(const std::function<void(wizard::WizardState&)>& handler) {
-  if (showing_) return;
-  wizard::WizardState state = readControls();
-  handler(state);
-  showState(state);
+void frmWizard::showView() {
+  const wizard::WizardView v = wizard::viewOf(model_);
+  txtName.setEnabled(v.nameEnabled);
+  dtDate.setEnabled(v.pickersEnabled);
+  dtTime.setEnabled(v.pickersEnabled);
+  chkRepeat.setEnabled(v.repeatEnabled);
+  for (int i = 0; i < 3; ++i) optRepeat[i].setEnabled(v.kindEnabled);
+  tvScheduleWeek.setVisible(v.weekVisible);
+  tvScheduleMonth.setVisible(v.monthVisible);
 }
 
-void frmWizard::chkScheduler_Click() { update(wizard::chkScheduler_Click); }
+wizard::WizardModel frmWizard::readModel() const {
+  wizard::WizardModel m = model_;
+  m.name = txtName.text();
+  m.action = cbShutdown.text();
+  m.hasStart = chkScheduler.checked();
+  m.date = dtDate.date();
+  m.time = dtTime.timeOfDay();
+  m.repeat = chkRepeat.checked();
+  // The first selected button decides, as none or several can only be by accident.
+  m.kind = RepeatKind::Daily;
+  for (int i = 2; i >= 0; --i) {
+    if (optRepeat[i].value()) m.kind = static_cast<RepeatKind>(i);
+  }
+  m.weekDays.reset();
+  for (int d = 1; d <= tvScheduleWeek.nodeCount(); ++d)
+    m.weekDays.set(static_cast<std::size_t>(d), tvScheduleWeek.checked(d));
+  m.monthDays.reset();
+  for (int d = 1; d <= tvScheduleMonth.nodeCount(); ++d)
+    m.monthDays.set(static_cast<std::size_t>(d), tvScheduleMonth.checked(d));
+  return m;
+}
 
-void frmWizard::chkRepeat_Click() { update(wizard::chkRepeat_Click); }
+void frmWizard::chkScheduler_Click() {
+  model_.hasStart = chkScheduler.checked();
+  showView();
+}
+
+void frmWizard::chkRepeat_Click() {
+  model_.repeat = chkRepeat.checked();
+  showView();
+}
 
 void frmWizard::optRepeat_Click(int index) {
-  update([index](wizard::WizardState& s) { wizard::optRepeat_Click(s, index); });
+  model_.kind = static_cast<RepeatKind>(index);
+  showView();
 }
 
 void frmWizard::cmdOK_Click() {
   wizard::OkInputs in;
-  in.editMode = editing_.has_value();
-  if (!editing_) in.existingNames = host_.scheduleNames();
+  if (!model_.editing) in.existingNames = host_.scheduleNames();
   in.programTitle = app_.identity.ProgramName;
   in.message = [this](const std::string& key) { return message(key); };
-  in.formatDate = [this](year_month_day d) { return formatDate(d); };
+  in.formats = app_.regional.formats();
   in.programFolder = app_.programFolder;
-  const wizard::OkResult result =
-      wizard::cmdOK_Click(readControls(), in, app_.fs, app_.codec);
+  model_ = readModel();
+  const wizard::OkResult result = wizard::cmdOK_Click(model_, in, app_.fs, app_.codec);
   if (result.message) {
     app_.dialogs.messageBox(result.message->text, result.message->title,
-                                     result.message->buttons);
+                            result.message->buttons);
   }
   // A refused name or a failed save keeps the input for another try.
   if (!result.saved) return;

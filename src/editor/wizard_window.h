@@ -8,7 +8,7 @@
 
 #include "base/identity.h"
 #include "editor/wizard_host.h"
-#include "editor/wizard_logic.h"
+#include "editor/wizard_model.h"
 #include "gui/form.h"
 #include "i18n/languages.h"
 #include "platform/clock.h"
@@ -56,22 +56,20 @@ class frmWizard : public gui::Form {
   void chkRepeat_Click();
   void optRepeat_Click(int index);
 
-  wizard::WizardState readControls() const;
-  void showState(const wizard::WizardState& state);
-  // Runs one of the logic's handlers over the controls as they are now.
-  void update(const std::function<void(wizard::WizardState&)>& handler);
+  // Puts the model's values on the controls, then its view.
+  void showModel();
+  // Enables, shows and hides the controls as the model says.
+  void showView();
+  // The model as the controls show it now.
+  wizard::WizardModel readModel() const;
   std::string message(const std::string& key) const;
-  std::string formatDate(std::chrono::year_month_day date) const;
 
   WizardContext app_;
   WizardHost& host_;
   // The schedule this opening edits, if any: fixed at load, so that a New or Edit clicked
   // in the main window while the wizard is open cannot change what OK checks.
-  std::optional<ScheduleRecord> editing_;
   std::optional<ScheduleRecord> next_;  // what the next load edits
-  // Set while a state worked out by the logic is put on the controls: the click handlers
-  // that the value changes raise have run in the logic already.
-  bool showing_ = false;
+  wizard::WizardModel model_;
 
   gui::TextBox txtName;
   gui::ComboBox cbShutdown;

@@ -364,7 +364,7 @@ std::optional<LRESULT> ListView::onNotify(NMHDR& header) {
     }
     return 0;
   }
-  if (header.code == LVN_ITEMCHANGED && !quiet_) {
+  if (header.code == LVN_ITEMCHANGED && !quiet_ && !clicking_) {
     auto& change = reinterpret_cast<NMLISTVIEW&>(header);
     bool selected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
                     !(change.uOldState & LVIS_SELECTED);
@@ -376,6 +376,27 @@ std::optional<LRESULT> ListView::onNotify(NMHDR& header) {
     return 0;
   }
   return std::nullopt;
+}
+
+std::optional<LRESULT> ListView::onMessage(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (window != hwnd() || (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK)) {
+    return Control::onMessage(window, message, wParam, lParam);
+  }
+  // Every click on a row is an ItemClick, also on the row already selected, which changes
+  // no selection and so raises no LVN_ITEMCHANGED.
+  LVHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  send(window, LVM_SUBITEMHITTEST, 0, ptr(&hit));
+  clicking_ = true;
+  const LRESULT r = callDefault(window, message, wParam, lParam);
+  clicking_ = false;
+  if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEM)) {
+    EventArgs args;
+    args.item = hit.iItem;
+    raise(Event::ItemClick, args);
+  }
+  return r;
 }
 
 // ---- tree view ---------------------------------------------------------------------------

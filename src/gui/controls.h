@@ -182,6 +182,8 @@ class ListView : public Control {
   void afterCreate() override;
   void afterDestroy() override;
   std::optional<LRESULT> onNotify(NMHDR& header) override;
+  std::optional<LRESULT> onMessage(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) override;
   void onDpiChanged() override;
 
  private:
@@ -196,6 +198,7 @@ class ListView : public Control {
   std::vector<Column> columns_;
   RowText source_;
   bool quiet_ = false;  // selection changes made by code raise no ItemClick
+  bool clicking_ = false;  // inside a mouse click, which raises ItemClick itself
 };
 
 // A tree view whose nodes have keys, texts and (with opt::kCheckBoxes) checked states.

@@ -50,7 +50,8 @@ bool HibernateAvailable(const FileSystem& fs) {
 }  // namespace modPower
 
 void CPower::ShutDown(int ShutDownType, bool Force) {
-  if (ShutDownType == PowerAction::kHibernate || ShutDownType == PowerAction::kStandBy) {
+  if (ShutDownType == powerActionCode(PowerAction::Hibernate) ||
+      ShutDownType == powerActionCode(PowerAction::StandBy)) {
     modPower::PowerStateAction(api_, static_cast<std::int16_t>(ShutDownType - 5), Force);
   } else {
     modPower::ExitWindowsAction(api_, ShutDownType, Force);

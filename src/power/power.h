@@ -4,19 +4,10 @@
 
 #include "platform/file_system.h"
 #include "platform/power_api.h"
+#include "power/power_action.h"
 #include "power/suspend_blocker.h"
 
 namespace quenmark {
-
-// PowerAction codes: the action names of every action list and of the schedule files map
-// to these, and the codes of log off, shut down and reboot are ExitWindowsEx flags.
-namespace PowerAction {
-inline constexpr int kLogOff = 0;
-inline constexpr int kShutDown = 1;
-inline constexpr int kReboot = 2;
-inline constexpr int kHibernate = 5;
-inline constexpr int kStandBy = 6;
-}  // namespace PowerAction
 
 // The routines behind CPower. No result of a Windows call is reported: an action that the
 // system refuses simply does not happen.

@@ -1,51 +1,11 @@
 #include "schedule/next_run.h"
 
-#include <array>
-
 #include "schedule/schedule_file.h"
-#include "schedule/text_fields.h"
 
 namespace quenmark {
 namespace {
 
 using namespace std::chrono;
-
-constexpr std::array<std::string_view, 7> kWeekdayKeys = {"mon", "tue", "wed", "thu",
-                                                          "fri", "sat", "sun"};
-
-std::string_view trimSpaces(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
-// A chosen day, or 0 for an item that names none (such items are skipped, not errors).
-unsigned dayItem(std::string_view item, bool weekly) {
-  item = trimSpaces(item);
-  if (weekly) {
-    for (std::size_t i = 0; i < kWeekdayKeys.size(); ++i) {
-      if (item == kWeekdayKeys[i]) return static_cast<unsigned>(i + 1);
-    }
-  }
-  if (item.empty() || item.size() > 3) return 0;
-  unsigned n = 0;
-  for (char c : item) {
-    if (c < '0' || c > '9') return 0;
-    n = n * 10 + static_cast<unsigned>(c - '0');
-  }
-  return n >= 1 && n <= (weekly ? 7u : 31u) ? n : 0;
-}
-
-std::bitset<32> readDays(std::string_view period, bool weekly) {
-  std::bitset<32> days;
-  while (true) {
-    const std::size_t comma = period.find(',');
-    if (unsigned d = dayItem(period.substr(0, comma), weekly)) days.set(d);
-    if (comma == std::string_view::npos) break;
-    period.remove_prefix(comma + 1);
-  }
-  return days;
-}
 
 // The first chosen day of the month after `today`, looking into later months as needed;
 // a chosen day that a month lacks (the 31st in April) is no day of that month. `chosen`
@@ -66,24 +26,23 @@ local_days nextMonthlyDay(const std::bitset<32>& chosen, local_days today) {
 
 }  // namespace
 
-std::optional<ScheduleRule> readScheduleRule(std::string_view block, std::string_view datePicture) {
+std::optional<ScheduleRule> ruleOf(const ScheduleRecord& record, const RegionalFormats& formats) {
   ScheduleRule rule;
-  rule.startDateText = getKeyValue(block, "StartDate");
-  rule.startTimeText = getKeyValue(block, "StartTime");
+  rule.startDateText = record.StartDate;
+  rule.startTimeText = record.StartTime;
   if (rule.startDateText.empty() || rule.startTimeText.empty()) return std::nullopt;
-  const auto date = parseShortDate(rule.startDateText, datePicture);
+  const auto date = parseShortDate(rule.startDateText, formats);
   const auto time = parseTime24(rule.startTimeText);
   if (!date || !time) return std::nullopt;
   rule.startDate = local_days{*date};
   rule.startMinute = floor<minutes>(*time);
-  rule.repeat = parseBoolean(getKeyValue(block, "Repeat"));
-  rule.kind = parseInt16(getKeyValue(block, "SAccurancy"));
-  if (rule.kind == 1 || rule.kind == 2)
-    rule.days = readDays(getKeyValue(block, "Period"), rule.kind == 1);
+  rule.repeat = record.Repeat;
+  rule.kind = record.SAccurancy;
+  rule.days = readDayList(record.Period, static_cast<RepeatKind>(record.SAccurancy));
   return rule;
 }
 
-NextRun nextRunAfter(const ScheduleRule& rule, local_seconds now, std::string_view datePicture) {
+NextRun nextRunAfter(const ScheduleRule& rule, local_seconds now, const RegionalFormats& formats) {
   const local_days today = floor<days>(now);
   const minutes clock = floor<minutes>(now - today);
   const bool laterToday = rule.startMinute > clock;
@@ -114,14 +73,16 @@ NextRun nextRunAfter(const ScheduleRule& rule, local_seconds now, std::string_vi
   } else {
     return {};
   }
-  return {formatShortDate(year_month_day{date}, datePicture) + " " + rule.startTimeText,
+  return {formatShortDate(year_month_day{date}, formats) + " " + rule.startTimeText,
           date + rule.startMinute};
 }
 
 std::string getNextRunTime(std::string_view schedulerBlock, local_seconds now,
                            const RegionalFormats& formats) {
-  const auto rule = readScheduleRule(schedulerBlock, formats.shortDate);
-  return rule ? nextRunAfter(*rule, now, formats.shortDate).text : std::string();
+  ScheduleRecord record;
+  readSchedulerFields(schedulerBlock, record);
+  const auto rule = ruleOf(record, formats);
+  return rule ? nextRunAfter(*rule, now, formats).text : std::string();
 }
 
 }  // namespace quenmark

@@ -1,17 +1,18 @@
 #pragma once
 
-#include <bitset>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/regional.h"
+#include "schedule/period.h"
 #include "schedule/regional_time.h"
+#include "schedule/schedule_record.h"
 
 namespace quenmark {
 
-// The SCHEDULER block of a schedule file, read once so that re-arming an entry after it
+// When a schedule fires, derived from its record once, so that re-arming an entry after it
 // fired needs no text parsing.
 struct ScheduleRule {
   std::string startDateText;  // as the file holds them: a next run at the start shows these
@@ -19,15 +20,14 @@ struct ScheduleRule {
   std::chrono::local_days startDate;
   std::chrono::minutes startMinute{0};  // minute of the day; the seconds never matter
   bool repeat = false;
-  int kind = 0;          // SAccurancy: 0 daily, 1 weekly, 2 monthly, anything else never
-  std::bitset<32> days;  // chosen weekdays (1 = Monday .. 7) or days of the month (1..31)
+  int kind = 0;  // SAccurancy: 0 daily, 1 weekly, 2 monthly, anything else never
+  DaySet days;   // chosen weekdays or days of the month
 
   LocalMinute start() const { return startDate + startMinute; }
 };
 
-// Nothing when the block has no start, or its start date or time does not read.
-std::optional<ScheduleRule> readScheduleRule(std::string_view schedulerBlock,
-                                             std::string_view datePicture);
+// Nothing when the record has no start, or its start date or time does not read.
+std::optional<ScheduleRule> ruleOf(const ScheduleRecord& record, const RegionalFormats& formats);
 
 // A next-run text and the minute it names; both empty when no run is pending.
 struct NextRun {
@@ -38,7 +38,7 @@ struct NextRun {
 // The first run later than the minute of `now`: the start while it is yet to come, then
 // (for repeating rules) the next chosen day at the start's time of day.
 NextRun nextRunAfter(const ScheduleRule& rule, std::chrono::local_seconds now,
-                     std::string_view datePicture);
+                     const RegionalFormats& formats);
 
 // The next-run text of a SCHEDULER block.
 std::string getNextRunTime(std::string_view schedulerBlock, std::chrono::local_seconds now,

@@ -116,7 +116,8 @@ bool isNumericField(const Token& t) {
 
 }  // namespace
 
-std::string formatShortDate(year_month_day date, std::string_view picture) {
+std::string formatShortDate(year_month_day date, const RegionalFormats& formats) {
+  const std::string_view picture = formats.shortDate;
   std::string out;
   const int y = static_cast<int>(date.year());
   const unsigned m = static_cast<unsigned>(date.month());
@@ -156,7 +157,8 @@ std::string formatShortDate(year_month_day date, std::string_view picture) {
   return out;
 }
 
-std::optional<year_month_day> parseShortDate(std::string_view text, std::string_view picture) {
+std::optional<year_month_day> parseShortDate(std::string_view text, const RegionalFormats& formats) {
+  const std::string_view picture = formats.shortDate;
   const std::vector<Token> tokens = tokenize(picture, "dMyg");
   int y = -1, m = -1, d = -1;
   std::size_t pos = 0;
@@ -274,15 +276,15 @@ std::string formatLongTime(seconds timeOfDay, const RegionalFormats& formats) {
   return out;
 }
 
-std::string formatNextRunText(local_seconds when, std::string_view datePicture) {
+std::string formatNextRunText(local_seconds when, const RegionalFormats& formats) {
   const local_days day = floor<days>(when);
-  return formatShortDate(year_month_day{day}, datePicture) + " " + formatTime24(when - day);
+  return formatShortDate(year_month_day{day}, formats) + " " + formatTime24(when - day);
 }
 
-std::optional<LocalMinute> parseNextRunText(std::string_view text, std::string_view datePicture) {
+std::optional<LocalMinute> parseNextRunText(std::string_view text, const RegionalFormats& formats) {
   const std::size_t space = text.rfind(' ');
   if (space == std::string_view::npos) return std::nullopt;
-  const auto date = parseShortDate(text.substr(0, space), datePicture);
+  const auto date = parseShortDate(text.substr(0, space), formats);
   const auto time = parseTime24(text.substr(space + 1));
   if (!date || !time) return std::nullopt;
   return local_days{*date} + floor<minutes>(*time);

@@ -13,15 +13,14 @@ namespace quenmark {
 using LocalMinute = std::chrono::local_time<std::chrono::minutes>;
 
 // A date written in a Windows short-date picture: d, dd, M, MM, MMM, MMMM, y, yy, yyyy,
-// ddd and dddd, 'quoted' text and any other character taken literally. Month and weekday
-// names are the English ones.
-std::string formatShortDate(std::chrono::year_month_day date, std::string_view picture);
+// ddd and dddd, 'quoted' text and any other character taken literally.
+std::string formatShortDate(std::chrono::year_month_day date, const RegionalFormats& formats);
 
 // Reads a date in the picture's order as a user types it: one or two digits for day and
 // month, two or four for the year (two-digit years fall in 1930-2029), spaces in the picture
 // optional. Refuses anything that is not a real calendar date.
 std::optional<std::chrono::year_month_day> parseShortDate(std::string_view text,
-                                                          std::string_view picture);
+                                                          const RegionalFormats& formats);
 
 // "HH:mm:ss" on the 24-hour clock, the time form of schedule files and next-run texts.
 std::string formatTime24(std::chrono::seconds timeOfDay);
@@ -32,10 +31,10 @@ std::optional<std::chrono::seconds> parseTime24(std::string_view text);
 std::string formatLongTime(std::chrono::seconds timeOfDay, const RegionalFormats& formats);
 
 // A next-run text: short date, one space, HH:mm:ss.
-std::string formatNextRunText(std::chrono::local_seconds when, std::string_view datePicture);
+std::string formatNextRunText(std::chrono::local_seconds when, const RegionalFormats& formats);
 
 // The minute a next-run text names. The date is everything before the last space, since
 // some pictures ("d. M. yyyy") hold spaces themselves.
-std::optional<LocalMinute> parseNextRunText(std::string_view text, std::string_view datePicture);
+std::optional<LocalMinute> parseNextRunText(std::string_view text, const RegionalFormats& formats);
 
 }  // namespace quenmark

@@ -117,6 +117,14 @@ Status validateScheduleName(const std::string& name) {
   return std::nullopt;
 }
 
+bool scheduleFileTaken(const FileSystem& fs, const std::string& programFolder,
+                       const std::string& name) {
+  // No wildcard is in a valid name, so the search matches the name itself (and short names).
+  return !fs.find(scheduleFilePath(programFolder, name),
+                  attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory)
+              .empty();
+}
+
 Status SaveScheduleFile(FileSystem& fs, const TextCodec& codec, const std::string& programFolder,
                         const ScheduleRecord& record) {
   if (auto refused = validateScheduleName(record.Name)) return refused;
@@ -124,28 +132,28 @@ Status SaveScheduleFile(FileSystem& fs, const TextCodec& codec, const std::strin
                         codec.utf8ToAnsi(scheduleFileText(record)));
 }
 
-ScheduleFileEntry entryFromText(std::string name, std::string_view fileText) {
-  ScheduleFileEntry e;
-  e.name = std::move(name);
+ScheduleRecord readScheduleText(std::string name, std::string_view fileText) {
+  ScheduleRecord r;
+  r.Name = std::move(name);
   const std::string data = getTagText(fileText, "DATA");
-  e.lastRunTime = getKeyValue(data, "LastRunTime");
-  e.itemType = getKeyValue(data, "ItemType");
-  e.enabled = getKeyValue(data, "Enabled") == "1" ? "Yes" : "No";
-  e.schedulerBlock = getTagText(fileText, "SCHEDULER");
-  return e;
+  r.LastRunTime = getKeyValue(data, "LastRunTime");
+  r.ItemType = getKeyValue(data, "ItemType");
+  r.Enabled = getKeyValue(data, "Enabled") == "1";
+  readSchedulerFields(getTagText(fileText, "SCHEDULER"), r);
+  return r;
 }
 
-std::vector<ScheduleFileEntry> readScheduleEntries(const FileSystem& fs, const TextCodec& codec,
-                                                   const std::string& programFolder) {
-  std::vector<ScheduleFileEntry> entries;
+std::vector<ScheduleRecord> readScheduleRecords(const FileSystem& fs, const TextCodec& codec,
+                                                const std::string& programFolder) {
+  std::vector<ScheduleRecord> records;
   const std::string folder = dataFolder(programFolder);
   for (const std::string& file : fs.find(folder + "*.sch", 0)) {
     std::string name = file.size() >= 4 ? file.substr(0, file.size() - 4) : std::string();
     auto bytes = fs.readFile(folder + file);
-    entries.push_back(
-        entryFromText(std::move(name), bytes ? codec.ansiToUtf8(*bytes) : std::string()));
+    records.push_back(
+        readScheduleText(std::move(name), bytes ? codec.ansiToUtf8(*bytes) : std::string()));
   }
-  return entries;
+  return records;
 }
 
 bool parseBoolean(std::string_view text) {
@@ -162,8 +170,7 @@ std::int16_t parseInt16(std::string_view text) {
   return static_cast<std::int16_t>(d);
 }
 
-void readSchedulerFields(std::string_view fileText, ScheduleRecord& into) {
-  const std::string block = getTagText(fileText, "SCHEDULER");
+void readSchedulerFields(std::string_view block, ScheduleRecord& into) {
   into.StartDate = getKeyValue(block, "StartDate");
   into.StartTime = getKeyValue(block, "StartTime");
   into.Period = getKeyValue(block, "Period");
@@ -173,13 +180,12 @@ void readSchedulerFields(std::string_view fileText, ScheduleRecord& into) {
   into.SAccurancy = parseInt16(getKeyValue(block, "SAccurancy"));
 }
 
-bool readScheduleFile(const FileSystem& fs, const TextCodec& codec,
-                      const std::string& programFolder, const std::string& name,
-                      ScheduleRecord& into) {
+Result<ScheduleRecord> readScheduleFile(const FileSystem& fs, const TextCodec& codec,
+                                        const std::string& programFolder,
+                                        const std::string& name) {
   auto bytes = fs.readFile(scheduleFilePath(programFolder, name));
-  if (!bytes) return false;
-  readSchedulerFields(codec.ansiToUtf8(*bytes), into);
-  return true;
+  if (!bytes) return bytes.error();
+  return readScheduleText(name, codec.ansiToUtf8(*bytes));
 }
 
 }  // namespace quenmark

@@ -1,5 +1,6 @@
 #include "schedule/schedule_list.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quenmark {
@@ -26,10 +27,12 @@ void ScheduleList::clear() {
   changed({ListChange::Kind::Reset, 0});
 }
 
-void ScheduleList::add(ScheduleEntry entry, std::optional<LocalMinute> nextRun) {
+std::uint64_t ScheduleList::add(ScheduleEntry entry, std::optional<LocalMinute> nextRun) {
+  entry.id = ++lastId_;
   entries_.push_back(std::move(entry));
   due_.push_back(nextRun);
   changed({ListChange::Kind::Added, entries_.size() - 1});
+  return lastId_;
 }
 
 void ScheduleList::setNextRun(std::size_t index, NextRun next) {
@@ -39,8 +42,8 @@ void ScheduleList::setNextRun(std::size_t index, NextRun next) {
 }
 
 void ScheduleList::setNextRunTime(std::size_t index, std::string text,
-                                  std::string_view datePicture) {
-  auto at = parseNextRunText(text, datePicture);
+                                  const RegionalFormats& formats) {
+  auto at = parseNextRunText(text, formats);
   setNextRun(index, {std::move(text), at});
 }
 
@@ -51,28 +54,49 @@ std::size_t ScheduleList::findSchedule(std::string_view name) const {
   return 0;
 }
 
+std::optional<std::size_t> ScheduleList::indexOf(std::uint64_t id) const {
+  // Ids grow with the rows, so the entry is found by halving.
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
+                             [](const ScheduleEntry& e, std::uint64_t v) { return e.id < v; });
+  if (it == entries_.end() || it->id != id) return std::nullopt;
+  return static_cast<std::size_t>(it - entries_.begin());
+}
+
 void ScheduleList::changed(ListChange change) {
   ++revision_;
   if (onChange_) onChange_(change);
 }
 
-void loadScheduleList(ScheduleList& list, const std::vector<ScheduleFileEntry>& files,
+ScheduleEntry entryOf(const ScheduleRecord& record, std::chrono::local_seconds now,
+                      const RegionalFormats& formats, std::optional<LocalMinute>* nextRun) {
+  ScheduleEntry e;
+  e.text = record.Name;
+  e.type = record.ItemType;
+  e.lastRunTime = record.LastRunTime;
+  e.enabled = record.Enabled ? "Yes" : "No";
+  e.action = powerActionNamed(record.ItemType);
+  e.rule = ruleOf(record, formats);
+  NextRun next;
+  if (e.rule) next = nextRunAfter(*e.rule, now, formats);
+  e.nextRunTime = std::move(next.text);
+  if (nextRun) *nextRun = next.at;
+  return e;
+}
+
+void loadScheduleList(ScheduleList& list, const std::vector<ScheduleRecord>& records,
                       std::chrono::local_seconds now, const RegionalFormats& formats) {
   list.clear();
-  for (const ScheduleFileEntry& file : files) {
-    ScheduleEntry e{file.name, file.itemType, file.lastRunTime, {}, file.enabled, {}};
-    e.rule = readScheduleRule(file.schedulerBlock, formats.shortDate);
-    NextRun next;
-    if (e.rule) next = nextRunAfter(*e.rule, now, formats.shortDate);
-    e.nextRunTime = std::move(next.text);
-    list.add(std::move(e), next.at);
+  for (const ScheduleRecord& record : records) {
+    std::optional<LocalMinute> at;
+    ScheduleEntry e = entryOf(record, now, formats, &at);
+    list.add(std::move(e), at);
   }
 }
 
 void loadScheduleList(ScheduleList& list, const FileSystem& fs, const TextCodec& codec,
                       const std::string& programFolder, std::chrono::local_seconds now,
                       const RegionalFormats& formats) {
-  loadScheduleList(list, readScheduleEntries(fs, codec, programFolder), now, formats);
+  loadScheduleList(list, readScheduleRecords(fs, codec, programFolder), now, formats);
 }
 
 }  // namespace quenmark

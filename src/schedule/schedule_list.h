@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/regional.h"
 #include "platform/text_codec.h"
+#include "power/power_action.h"
 #include "schedule/next_run.h"
 #include "schedule/schedule_file.h"
 
@@ -19,14 +20,18 @@ namespace quenmark {
 
 // One row of the schedule list.
 struct ScheduleEntry {
-  std::string text;         // the schedule name
-  std::string type;         // "Type": the action name
-  std::string lastRunTime;  // "Last Run Time"
-  std::string nextRunTime;  // "Next Run Time": the next-run text
-  std::string enabled;      // "Enabled": "Yes" or "No"
+  // Given by the list when the entry is added and never reused, so that the queue can tell
+  // apart two entries of the same name (two quick entries made in one second).
+  std::uint64_t id = 0;
+  std::string text{};         // the schedule name
+  std::string type{};         // "Type": the action name
+  std::string lastRunTime{};  // "Last Run Time"
+  std::string nextRunTime{};  // "Next Run Time": the next-run text
+  std::string enabled{};      // "Enabled": "Yes" or "No"
+  std::optional<PowerAction> action{};  // what `type` names; none for any other text
   // The rule of the entry's file, kept to re-arm it after a run; none for quick entries
   // and for files without a readable start.
-  std::optional<ScheduleRule> rule;
+  std::optional<ScheduleRule> rule{};
 };
 
 // What changed, so that a virtual list view can resize or redraw just that row.
@@ -49,13 +54,16 @@ class ScheduleList {
   std::optional<LocalMinute> nextRun(std::size_t index) const { return due_[index]; }
 
   void clear();
-  void add(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
+  // Adds the entry under a new id, which it returns.
+  std::uint64_t add(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
   void setNextRun(std::size_t index, NextRun next);
-  // A next-run text from elsewhere; the minute is read from it with the date picture.
-  void setNextRunTime(std::size_t index, std::string text, std::string_view datePicture);
+  // A next-run text from elsewhere; the minute is read from it with the regional formats.
+  void setNextRunTime(std::size_t index, std::string text, const RegionalFormats& formats);
 
   // The 1-based index of the first entry whose text is exactly `name`; 0 when none is.
   std::size_t findSchedule(std::string_view name) const;
+  // The index of the entry with that id, while it is in the list.
+  std::optional<std::size_t> indexOf(std::uint64_t id) const;
 
   // Grows by one with every change.
   std::uint64_t revision() const { return revision_; }
@@ -69,11 +77,16 @@ class ScheduleList {
   std::vector<ScheduleEntry> entries_;
   std::vector<std::optional<LocalMinute>> due_;  // beside the entries: the scan reads only this
   std::uint64_t revision_ = 0;
+  std::uint64_t lastId_ = 0;
   std::function<void(const ListChange&)> onChange_;
 };
 
-// Replaces the list by the given files, in their order, each with its next run as of `now`.
-void loadScheduleList(ScheduleList& list, const std::vector<ScheduleFileEntry>& files,
+// The entry a schedule file's record makes, with its next run as of `now`.
+ScheduleEntry entryOf(const ScheduleRecord& record, std::chrono::local_seconds now,
+                      const RegionalFormats& formats, std::optional<LocalMinute>* nextRun);
+
+// Replaces the list by the given records, in their order, each with its next run as of `now`.
+void loadScheduleList(ScheduleList& list, const std::vector<ScheduleRecord>& records,
                       std::chrono::local_seconds now, const RegionalFormats& formats);
 
 // The same from the data folder of the program.

@@ -2,19 +2,13 @@
 
 #include <utility>
 
+#include "base/timer_intervals.h"
 #include "schedule/regional_time.h"
 
 namespace quenmark {
 namespace {
 
 using namespace std::chrono;
-
-struct NamedCode {
-  std::string_view name;
-  int code;
-};
-constexpr std::array<NamedCode, 5> kPowerActions = {
-    {{"Log Off", 0}, {"Shut Down", 1}, {"Reboot", 2}, {"Hibernate", 5}, {"Stand by", 6}}};
 
 struct Delay {
   std::string_view item;
@@ -40,15 +34,8 @@ constexpr std::array<Delay, 14> kDelays = {{
 
 }  // namespace
 
-std::optional<int> powerActionCode(std::string_view actionName) {
-  for (const NamedCode& a : kPowerActions) {
-    if (a.name == actionName) return a.code;
-  }
-  return std::nullopt;
-}
-
 void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
-  if (auto code = powerActionCode(ActionName); code && shutDown) shutDown(*code, Force);
+  if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
 }
 
 std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
@@ -63,9 +50,9 @@ std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local
 }
 
 Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
-  d_.tmrScheduler.setInterval(500);
-  d_.tmrProcessSchedule.setInterval(500);
-  d_.timSchedule.setInterval(250);
+  d_.tmrScheduler.setInterval(kScanIntervalMs);
+  d_.tmrProcessSchedule.setInterval(kQueueIntervalMs);
+  d_.timSchedule.setInterval(kActionIntervalMs);
   d_.tmrProcessSchedule.setEnabled(false);
   d_.timSchedule.setEnabled(false);
   d_.tmrScheduler.setEnabled(true);
@@ -90,7 +77,7 @@ void Scheduler::tmrScheduler_Timer() {
 }
 
 void Scheduler::enqueue(std::size_t index) {
-  queue_.push_back(d_.list.at(index).text);
+  queue_.push_back(d_.list.at(index).id);
   d_.tmrProcessSchedule.setEnabled(true);
 }
 
@@ -100,7 +87,7 @@ void Scheduler::rearm(std::size_t index, LocalMinute minute) {
     d_.list.setNextRun(index, {});
     return;
   }
-  d_.list.setNextRun(index, nextRunAfter(*e.rule, minute, d_.regional.formats().shortDate));
+  d_.list.setNextRun(index, nextRunAfter(*e.rule, minute, d_.regional.formats()));
 }
 
 void Scheduler::tmrProcessSchedule_Timer() {
@@ -118,13 +105,15 @@ void Scheduler::tmrProcessSchedule_Timer() {
 void Scheduler::timSchedule_Timer() {
   d_.timSchedule.setEnabled(false);
   if (!queue_.empty()) {
-    const std::string name = std::move(queue_.front());
+    const std::uint64_t id = queue_.front();
     queue_.pop_front();
-    if (const std::size_t i = d_.list.findSchedule(name); i >= 1) {
-      const std::string action = d_.list.at(i - 1).type;
+    // The entry itself, not the first of its name: two quick entries made in one second
+    // share a name but not what they do.
+    if (const auto i = d_.list.indexOf(id)) {
+      const std::optional<PowerAction> action = d_.list.at(*i).action;
       scheduleDone_ = true;
       queue_.clear();  // whatever was queued behind this run is dropped
-      runAction(action, true, d_.shutDown);
+      if (action && d_.shutDown) d_.shutDown(*action, true);
     }
   }
   scheduleDone_ = true;
@@ -147,13 +136,14 @@ void Scheduler::quickSchedule(const std::string& delayText, const std::string& a
   const local_days today = floor<days>(now);
   const RegionalFormats f = d_.regional.formats();
   ScheduleEntry e;
-  e.text = "Quick Schedule " + formatShortDate(year_month_day{today}, f.shortDate) + " " +
+  e.text = "Quick Schedule " + formatShortDate(year_month_day{today}, f) + " " +
            formatLongTime(now - today, f);
   e.type = actionName;
+  e.action = powerActionNamed(actionName);
   e.enabled = "Yes";
   std::optional<LocalMinute> at;
   if (const auto when = quickScheduleTime(delayText, now)) {
-    e.nextRunTime = formatNextRunText(*when, f.shortDate);
+    e.nextRunTime = formatNextRunText(*when, f);
     at = floor<minutes>(*when);
   }
   d_.list.add(std::move(e), at);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -11,21 +12,19 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/regional.h"
+#include "power/power_action.h"
 #include "schedule/schedule_list.h"
 #include "platform/timer_switch.h"
 
 namespace quenmark {
 
-// Performs a power action by its code; the main window binds it to CPower::ShutDown.
-using PowerRunner = std::function<void(int code, bool force)>;
+// Performs a power action; the main window binds it to CPower::ShutDown.
+using PowerRunner = std::function<void(PowerAction action, bool force)>;
 // A message text of the language catalogue, by key ("MSG_SURE").
 using MessageLookup = std::function<std::string(const std::string& key)>;
 
-// The code of an action name ("Log Off" 0, "Shut Down" 1, "Reboot" 2, "Hibernate" 5,
-// "Stand by" 6), compared exactly; nothing for any other name.
-std::optional<int> powerActionCode(std::string_view actionName);
-
-// Performs the named action through `shutDown`; any other name does nothing.
+// Performs the named action (names compared exactly) through `shutDown`; any other name
+// does nothing.
 void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
 
 // The items of the quick-schedule delay list, in their order.
@@ -69,8 +68,8 @@ class Scheduler {
   // entry that fires after the delay, or, for "Now", the action at once once confirmed.
   void quickSchedule(const std::string& delayText, const std::string& actionName);
 
-  // The queue of due schedule names, head first.
-  const std::deque<std::string>& lstSchedule() const { return queue_; }
+  // The queue of due entries by id, head first.
+  const std::deque<std::uint64_t>& lstSchedule() const { return queue_; }
   // The queue head taken by the action tick has been handled.
   bool ScheduleDone() const { return scheduleDone_; }
 
@@ -81,7 +80,7 @@ class Scheduler {
   void enqueue(std::size_t index);
 
   SchedulerDeps d_;
-  std::deque<std::string> queue_;
+  std::deque<std::uint64_t> queue_;
   bool scheduleDone_ = true;
   bool handingOver_ = false;  // a queue pass waits for the action tick
 };

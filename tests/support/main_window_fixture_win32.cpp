@@ -86,11 +86,14 @@ std::vector<std::vector<std::string>> MainWindowTest::rows() const {
 }
 
 void MainWindowTest::clickRow(int row) const {
-  LVITEMW state{};
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageW(list().hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-               reinterpret_cast<LPARAM>(&state));
+  RECT r{};
+  r.left = LVIR_LABEL;
+  SendMessageW(list().hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  // The list view follows a button down with a loop that waits for the button up.
+  PostMessageW(list().hwnd(), WM_LBUTTONUP, 0, at);
+  SendMessageW(list().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
 }
 
 void MainWindowTest::clickButton(const std::string& name) const {

@@ -50,7 +50,7 @@ class MainWindowTest : public ::testing::Test {
   gui::ListView& list() const;
   // Each row's five columns as the list view shows them.
   std::vector<std::vector<std::string>> rows() const;
-  // Selects a row as a user's click does, so that ItemClick runs.
+  // A mouse click on a row, as a user makes it.
   void clickRow(int row) const;
   void clickButton(const std::string& name) const;
   void chooseMenu(const std::string& name, int index) const;

@@ -90,10 +90,10 @@ TEST(GetNextRunTime, FollowsTheRulesUnderEveryPicture) {
   for (const char* picture : kPictures) {
     const RegionalFormats f{picture, "HH:mm:ss", "AM", "PM"};
     for (const Case& c : cases) {
-      const std::string b = block(formatShortDate(c.start, picture), c.time, c.kind != kOnce,
+      const std::string b = block(formatShortDate(c.start, {picture}), c.time, c.kind != kOnce,
                                   c.kind == kOnce ? 0 : c.kind, c.period);
       const std::string expected =
-          c.next ? formatShortDate(*c.next, picture) + " " + c.time : std::string();
+          c.next ? formatShortDate(*c.next, {picture}) + " " + c.time : std::string();
       EXPECT_EQ(getNextRunTime(b, c.now, f), expected) << c.what << " under " << picture;
     }
   }
@@ -118,13 +118,15 @@ TEST(GetNextRunTime, UnreadableStartsGiveNoRun) {
 }
 
 TEST(NextRunAfter, DaysOutsideTheKindsRangeAreNoDays) {
-  auto rule = readScheduleRule(block("1/1/2025", "08:00:00", true, kWeekly, "mon"), "M/d/yyyy");
+  ScheduleRecord r;
+  readSchedulerFields(block("1/1/2025", "08:00:00", true, kWeekly, "mon"), r);
+  auto rule = ruleOf(r, {"M/d/yyyy"});
   ASSERT_TRUE(rule);
   rule->days = std::bitset<32>{}.set(0).set(20);
-  EXPECT_EQ(nextRunAfter(*rule, at(2025, 3, 5), "M/d/yyyy").at, std::nullopt);
+  EXPECT_EQ(nextRunAfter(*rule, at(2025, 3, 5), {"M/d/yyyy"}).at, std::nullopt);
   rule->kind = kMonthly;
   rule->days = std::bitset<32>{}.set(0);
-  EXPECT_EQ(nextRunAfter(*rule, at(2025, 3, 5), "M/d/yyyy").at, std::nullopt);
+  EXPECT_EQ(nextRunAfter(*rule, at(2025, 3, 5), {"M/d/yyyy"}).at, std::nullopt);
 }
 
 }  // namespace

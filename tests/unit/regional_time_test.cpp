@@ -38,7 +38,7 @@ TEST(ShortDate, FormatsByThePicture) {
       {"d' de 'M' de 'yyyy", 2025y / 3 / 7, "7 de 3 de 2025"},
       {"yyyy-MM-dd", 987y / 3 / 7, "0987-03-07"},
   };
-  for (const Case& c : cases) EXPECT_EQ(formatShortDate(c.date, c.picture), c.text) << c.picture;
+  for (const Case& c : cases) EXPECT_EQ(formatShortDate(c.date, {c.picture}), c.text) << c.picture;
 }
 
 TEST(ShortDate, EveryPictureReadsBackWhatItWrote) {
@@ -49,8 +49,8 @@ TEST(ShortDate, EveryPictureReadsBackWhatItWrote) {
   for (const char* picture : kPictures) {
     for (local_days d : dates) {
       const year_month_day date{d};
-      ASSERT_EQ(parseShortDate(formatShortDate(date, picture), picture), date)
-          << picture << " " << formatShortDate(date, picture);
+      ASSERT_EQ(parseShortDate(formatShortDate(date, {picture}), {picture}), date)
+          << picture << " " << formatShortDate(date, {picture});
     }
   }
 }
@@ -69,15 +69,15 @@ TEST(ShortDate, ReadsDatesAsUsersTypeThem) {
       {"7-mar-25", "dd-MMM-yy", 2025y / 3 / 7},  {"2025-3-7", "yyyy-MM-dd", 2025y / 3 / 7},
       {"2/29/2024", "M/d/yyyy", 2024y / 2 / 29}, {"31/12/1999", "d/M/yyyy", 1999y / 12 / 31},
   };
-  for (const Case& c : cases) EXPECT_EQ(parseShortDate(c.text, c.picture), c.date) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(parseShortDate(c.text, {c.picture}), c.date) << c.text;
 }
 
 TEST(ShortDate, RefusesWhatIsNoDate) {
   const char* texts[] = {"2/30/2025", "13/1/2025",  "2/29/2025", "0/1/2025", "1/0/2025",
                          "1/2/202",   "1/2",        "1/2/2025/", "a/b/c",    "",
                          "1-2-2025",  "123/1/2025", "4/31/2025", "1/32/2025"};
-  for (const char* t : texts) EXPECT_EQ(parseShortDate(t, "M/d/yyyy"), std::nullopt) << t;
-  EXPECT_EQ(parseShortDate("1/13/2025", "d/M/yyyy"), std::nullopt);
+  for (const char* t : texts) EXPECT_EQ(parseShortDate(t, {"M/d/yyyy"}), std::nullopt) << t;
+  EXPECT_EQ(parseShortDate("1/13/2025", {"d/M/yyyy"}), std::nullopt);
 }
 
 TEST(Time24, FormatsAndReads) {
@@ -118,12 +118,12 @@ TEST(LongTime, FormatsByThePictureAndDesignators) {
 
 TEST(NextRunText, DateIsEverythingBeforeTheLastSpace) {
   const LocalMinute expected = local_days{2025y / 3 / 7} + hours{22} + minutes{30};
-  EXPECT_EQ(formatNextRunText(local_days{2025y / 3 / 7} + hours{22} + minutes{30}, "d. M. yyyy"),
+  EXPECT_EQ(formatNextRunText(local_days{2025y / 3 / 7} + hours{22} + minutes{30}, {"d. M. yyyy"}),
             "7. 3. 2025 22:30:00");
-  EXPECT_EQ(parseNextRunText("7. 3. 2025 22:30:00", "d. M. yyyy"), expected);
-  EXPECT_EQ(parseNextRunText("3/7/2025 22:30:59", "M/d/yyyy"), expected);
-  EXPECT_EQ(parseNextRunText("3/7/2025", "M/d/yyyy"), std::nullopt);
-  EXPECT_EQ(parseNextRunText("13/7/2025 22:30:00", "M/d/yyyy"), std::nullopt);
+  EXPECT_EQ(parseNextRunText("7. 3. 2025 22:30:00", {"d. M. yyyy"}), expected);
+  EXPECT_EQ(parseNextRunText("3/7/2025 22:30:59", {"M/d/yyyy"}), expected);
+  EXPECT_EQ(parseNextRunText("3/7/2025", {"M/d/yyyy"}), std::nullopt);
+  EXPECT_EQ(parseNextRunText("13/7/2025 22:30:00", {"M/d/yyyy"}), std::nullopt);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/text_codec.h"
 #include "schedule/schedule_file.h"
+#include "schedule/text_fields.h"
 #include "support/fake_file_system.h"
 
 namespace quenmark {
@@ -184,27 +185,21 @@ TEST(EntryFromText, TakesTheColumnsFromTheDataBlock) {
       {"binary junk", "\x00\xff\xfe<DATA\x00>\r\n=\r\n"s, "", "", "No"},
   };
   for (const auto& c : cases) {
-    ScheduleFileEntry e = entryFromText("x", c.text);
-    EXPECT_EQ(e.name, "x") << c.what;
-    EXPECT_EQ(e.itemType, c.itemType) << c.what;
-    EXPECT_EQ(e.lastRunTime, c.lastRunTime) << c.what;
-    EXPECT_EQ(e.enabled, c.enabled) << c.what;
+    ScheduleRecord e = readScheduleText("x", c.text);
+    EXPECT_EQ(e.Name, "x") << c.what;
+    EXPECT_EQ(e.ItemType, c.itemType) << c.what;
+    EXPECT_EQ(e.LastRunTime, c.lastRunTime) << c.what;
+    EXPECT_EQ(e.Enabled, std::string(c.enabled) == "Yes") << c.what;
   }
-}
-
-TEST(EntryFromText, KeepsTheSchedulerBlockForTheNextRun) {
-  EXPECT_EQ(entryFromText("n", kWeeklyText).schedulerBlock,
-            "\r\nStartDate=12/1/2025\r\nStartTime=22:30:00\r\nRepeat=-1\r\nSAccurancy=1\r\n"
-            "Period=mon,fri\r\nRunOnStart=0\r\nRunOnEnd=0\r\n");
 }
 
 TEST(EntryFromText, AMegabyteFileIsReadToTheEnd) {
   const std::string padding(1 << 20, 'p');
   const std::string text =
       "<DATA>\r\n" + padding + "\r\nItemType=Log Off\r\nEnabled=1\r\n</DATA>\r\n" + padding;
-  ScheduleFileEntry e = entryFromText("big", text);
-  EXPECT_EQ(e.itemType, "Log Off");
-  EXPECT_EQ(e.enabled, "Yes");
+  ScheduleRecord e = readScheduleText("big", text);
+  EXPECT_EQ(e.ItemType, "Log Off");
+  EXPECT_TRUE(e.Enabled);
 }
 
 TEST(ReadScheduleEntries, ListsTheDataFolderAsTheSearchFindsIt) {
@@ -223,18 +218,17 @@ TEST(ReadScheduleEntries, ListsTheDataFolderAsTheSearchFindsIt) {
   fs.addFile(kData + "\\Caf\xc3\xa9.sch", "<DATA>\r\nItemType=Red\xe9marrer\r\n</DATA>\r\n");
   fs.addFile(kData + "\\.sch", "<DATA>\r\nEnabled=1\r\n</DATA>\r\n");
 
-  std::vector<ScheduleFileEntry> entries = readScheduleEntries(fs, codec, kProgram);
+  std::vector<ScheduleRecord> entries = readScheduleRecords(fs, codec, kProgram);
   ASSERT_EQ(entries.size(), 5u);
-  EXPECT_EQ(entries[0].name, "night");
-  EXPECT_EQ(entries[0].enabled, "Yes");
-  EXPECT_EQ(entries[1].name, "LOUD");
-  EXPECT_EQ(entries[1].itemType, "Reboot");
-  EXPECT_EQ(entries[1].enabled, "No");
-  EXPECT_EQ(entries[2].name, "locked");
-  EXPECT_EQ(entries[3].name, "Caf\u00e9");
-  EXPECT_EQ(entries[3].itemType, "Red\u00e9marrer");
-  EXPECT_EQ(entries[4].name, "");
-  EXPECT_EQ(entries[4].enabled, "Yes");
+  EXPECT_EQ(entries[0], readScheduleText("night", kWeeklyText));
+  EXPECT_EQ(entries[1].Name, "LOUD");
+  EXPECT_EQ(entries[1].ItemType, "Reboot");
+  EXPECT_FALSE(entries[1].Enabled);
+  EXPECT_EQ(entries[2].Name, "locked");
+  EXPECT_EQ(entries[3].Name, "Caf\u00e9");
+  EXPECT_EQ(entries[3].ItemType, "Red\u00e9marrer");
+  EXPECT_EQ(entries[4].Name, "");
+  EXPECT_TRUE(entries[4].Enabled);
   EXPECT_EQ(fs.calls.front(), "find " + kData + "\\*.sch");
 }
 
@@ -245,20 +239,18 @@ TEST(ReadScheduleEntries, AnUnreadableFileIsListedWithEmptyColumns) {
   fs.addFile(kData + "\\a.sch", kWeeklyText);
   fs.addFile(kData + "\\b.sch", kWeeklyText);
   fs.failNext("readFile", {32, "The process cannot access the file."});
-  std::vector<ScheduleFileEntry> entries = readScheduleEntries(fs, codec, kProgram);
+  std::vector<ScheduleRecord> entries = readScheduleRecords(fs, codec, kProgram);
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].name, "a");
-  EXPECT_EQ(entries[0].itemType, "");
-  EXPECT_EQ(entries[0].enabled, "No");
-  EXPECT_EQ(entries[1].itemType, "Shut Down");
+  EXPECT_EQ(entries[0], ScheduleRecord{.Name = "a"});
+  EXPECT_EQ(entries[1].ItemType, "Shut Down");
 }
 
 TEST(ReadScheduleEntries, NoOrAnEmptyDataFolderGivesAnEmptyList) {
   FakeFileSystem fs;
   Cp1252Codec codec;
-  EXPECT_TRUE(readScheduleEntries(fs, codec, kProgram).empty());
+  EXPECT_TRUE(readScheduleRecords(fs, codec, kProgram).empty());
   fs.addDirectory(kData);
-  EXPECT_TRUE(readScheduleEntries(fs, codec, kProgram).empty());
+  EXPECT_TRUE(readScheduleRecords(fs, codec, kProgram).empty());
 }
 
 // ---- value conversions ------------------------------------------------------------------
@@ -344,7 +336,7 @@ TEST(ReadSchedulerFields, ConvertsEachField) {
   for (const auto& c : cases) {
     ScheduleRecord r = weekly();
     r.Name = "keep";
-    readSchedulerFields(c.text, r);
+    readSchedulerFields(getTagText(c.text, "SCHEDULER"), r);
     EXPECT_EQ(r.StartDate, c.startDate) << c.what;
     EXPECT_EQ(r.StartTime, c.startTime) << c.what;
     EXPECT_EQ(r.Period, c.period) << c.what;
@@ -356,15 +348,6 @@ TEST(ReadSchedulerFields, ConvertsEachField) {
     EXPECT_EQ(r.ItemType, "Shut Down") << c.what;
     EXPECT_TRUE(r.Enabled) << c.what;
   }
-}
-
-TEST(ReadScheduleFile, AMissingFileLeavesTheRecordAsItWas) {
-  FakeFileSystem fs;
-  Cp1252Codec codec;
-  fs.addDirectory(kData);
-  ScheduleRecord r = weekly();
-  EXPECT_FALSE(readScheduleFile(fs, codec, kProgram, "In 5 Minutes", r));
-  EXPECT_EQ(r, weekly());
 }
 
 TEST(ReadScheduleFile, ReadsBackWhatWasSaved) {
@@ -379,12 +362,9 @@ TEST(ReadScheduleFile, ReadsBackWhatWasSaved) {
   saved.RunOnEnd = true;
   ASSERT_EQ(SaveScheduleFile(fs, codec, kProgram, saved), std::nullopt);
 
-  ScheduleRecord read;
-  read.Name = saved.Name;
-  read.ItemType = saved.ItemType;
-  read.Enabled = saved.Enabled;
-  ASSERT_TRUE(readScheduleFile(fs, codec, kProgram, saved.Name, read));
-  EXPECT_EQ(read, saved);
+  const Result<ScheduleRecord> read = readScheduleFile(fs, codec, kProgram, saved.Name);
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(*read, saved);
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
     r.Name = f.name;
     r.ItemType = f.action;
     r.Enabled = true;
-    r.StartDate = formatShortDate(f.startDate, kPicture);
+    r.StartDate = formatShortDate(f.startDate, {kPicture});
     r.StartTime = formatTime24(hours{f.h} + minutes{f.m} + seconds{f.s});
     r.Repeat = f.kind >= 0;
     r.SAccurancy = static_cast<std::int16_t>(std::max(f.kind, 0));
@@ -226,8 +226,8 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
   };
   std::vector<Fire> fires;
   Scheduler engine{{list, scan, queue, action, clock, regional, dialogs, nullptr, nullptr,
-                    [&](int code, bool force) {
-                      fires.push_back({now, code, force});
+                    [&](PowerAction a, bool force) {
+                      fires.push_back({now, powerActionCode(a), force});
                     }}};
   auto reload = [&] {
     loadScheduleList(list, fs, codec, kFolder, clock.now(), regional.formats());
@@ -294,7 +294,7 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
     const auto it = expected.find(floor<minutes>(f.at));
     if (it == expected.end()) {
       ADD_FAILURE() << "a run outside any due minute, code " << f.code << " at "
-                    << formatNextRunText(floor<seconds>(f.at), "yyyy-MM-dd");
+                    << formatNextRunText(floor<seconds>(f.at), {"yyyy-MM-dd"});
       continue;
     }
     ++it->second.fired;
@@ -305,7 +305,7 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
   for (const auto& [minute, e] : expected) {
     if (e.fired != 1 && ++wrong <= 10) {
       ADD_FAILURE() << e.name << " ran " << e.fired << " times in its minute "
-                    << formatNextRunText(minute, "yyyy-MM-dd");
+                    << formatNextRunText(minute, {"yyyy-MM-dd"});
     }
   }
   EXPECT_EQ(wrong, 0);

@@ -41,6 +41,12 @@ class SchedulerTest : public ::testing::Test {
   std::string nextRunText(std::string_view name) const {
     return list.at(list.findSchedule(name) - 1).nextRunTime;
   }
+  // The queued entries by name.
+  std::deque<std::string> queued() const {
+    std::deque<std::string> names;
+    for (std::uint64_t id : s.lstSchedule()) names.push_back(list.at(*list.indexOf(id)).text);
+    return names;
+  }
   // What the window's timers do in one go once something is due: scan, hand over, act.
   void tickAll() {
     s.tmrScheduler_Timer();
@@ -60,7 +66,9 @@ class SchedulerTest : public ::testing::Test {
   std::vector<std::pair<int, bool>> runs;
   Scheduler s{{list, tmrScheduler, tmrProcessSchedule, timSchedule, clock, regional, dialogs,
                [](const std::string& key) { return "text of " + key; }, [this] { return prevent; },
-               [this](int code, bool force) { runs.emplace_back(code, force); }}};
+               [this](PowerAction a, bool force) {
+                 runs.emplace_back(powerActionCode(a), force);
+               }}};
 };
 
 TEST_F(SchedulerTest, StartsWithOnlyTheScanRunning) {
@@ -80,7 +88,7 @@ TEST_F(SchedulerTest, DueEntryIsQueuedHandedOverAndRunWithForce) {
 
   clock.set(at(2025, 3, 5, 8, 0, 0));
   s.tmrScheduler_Timer();
-  EXPECT_EQ(s.lstSchedule(), std::deque<std::string>{"night"});
+  EXPECT_EQ(queued(), std::deque<std::string>{"night"});
   EXPECT_EQ(nextRunText("night"), "");
   EXPECT_TRUE(tmrProcessSchedule.enabled());
 
@@ -107,7 +115,7 @@ TEST_F(SchedulerTest, TwoDueInOneMinuteOnlyTheFirstRuns) {
         record("b", "Log Off", "3/5/2025", "08:00:10")});
   clock.set(at(2025, 3, 5, 8, 0, 0));
   s.tmrScheduler_Timer();
-  EXPECT_EQ(s.lstSchedule(), (std::deque<std::string>{"a", "b"}));
+  EXPECT_EQ(queued(), (std::deque<std::string>{"a", "b"}));
   s.tmrProcessSchedule_Timer();
   s.timSchedule_Timer();
   EXPECT_EQ(runs, (std::vector<std::pair<int, bool>>{{2, true}}));
@@ -145,7 +153,7 @@ TEST_F(SchedulerTest, PreventedThroughTheMinuteNothingFiresLate) {
 TEST_F(SchedulerTest, UnreadableNextRunTimeIsSkippedNotTheRest) {
   load({record("bad", "Reboot", "3/5/2025", "09:00:00"),
         record("good", "Log Off", "3/5/2025", "08:00:00")});
-  list.setNextRunTime(0, "31/31/2025 08:00:00", "M/d/yyyy");
+  list.setNextRunTime(0, "31/31/2025 08:00:00", {"M/d/yyyy"});
   clock.set(at(2025, 3, 5, 8, 0, 0));
   tickAll();
   EXPECT_EQ(runs, (std::vector<std::pair<int, bool>>{{0, true}}));
@@ -220,17 +228,17 @@ TEST(RunAction, MapsExactNamesToCodes) {
       {"Log Off", 0}, {"Shut Down", 1}, {"Reboot", 2}, {"Hibernate", 5}, {"Stand by", 6}};
   for (auto [name, code] : known) {
     std::vector<std::pair<int, bool>> runs;
-    runAction(name, false, [&](int c, bool f) { runs.emplace_back(c, f); });
+    runAction(name, false, [&](PowerAction a, bool f) { runs.emplace_back(powerActionCode(a), f); });
     EXPECT_EQ(runs, (std::vector<std::pair<int, bool>>{{code, false}})) << name;
   }
   for (const char* other : {"Stand By", "shut down", "Reboot ", "", "Power Off"}) {
-    runAction(other, true, [&](int, bool) { ADD_FAILURE() << other; });
+    runAction(other, true, [&](PowerAction, bool) { ADD_FAILURE() << other; });
   }
 }
 
 TEST(ScheduleList, FindsTheFirstExactMatchOneBased) {
   ScheduleList list;
-  for (const char* name : {"a", "A", "a"}) list.add({name, "", "", "", "", {}}, std::nullopt);
+  for (const char* name : {"a", "A", "a"}) list.add({.text = name}, std::nullopt);
   EXPECT_EQ(list.findSchedule("a"), 1u);
   EXPECT_EQ(list.findSchedule("A"), 2u);
   EXPECT_EQ(list.findSchedule("b"), 0u);
@@ -308,6 +316,16 @@ TEST_F(SchedulerTest, QuickEntryIsNamedByTheMomentAndFiresOnce) {
   tickAll();
   EXPECT_EQ(runs, (std::vector<std::pair<int, bool>>{{5, true}}));
   EXPECT_EQ(list.column(0, ScheduleList::kNextRunTime), "");
+}
+
+TEST_F(SchedulerTest, TwoQuickEntriesOfOneSecondEachRunTheirOwnAction) {
+  clock.set(at(2025, 1, 31, 14, 5, 9));
+  s.quickSchedule("In 1 Minute", "Shut Down");
+  s.quickSchedule("In 5 Minutes", "Reboot");
+  ASSERT_EQ(list.at(0).text, list.at(1).text);
+  clock.set(at(2025, 1, 31, 14, 10, 0));
+  tickAll();
+  EXPECT_EQ(runs, (std::vector<std::pair<int, bool>>{{2, true}})) << "Reboot, not Shut Down";
 }
 
 TEST_F(SchedulerTest, QuickEntryMissedNeverFires) {

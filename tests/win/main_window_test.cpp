@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "i18n/localization_file.h"
+#include "platform/win32/text_win32.h"
+#include "schedule/schedule_file.h"
 #include "support/gui_pump_win32.h"
 #include "support/main_window_fixture_win32.h"
 
@@ -115,6 +117,33 @@ TEST_F(MainWindowTest, ItemClickFillsCurrentScheduleAndEnablesTheCommands) {
   EXPECT_FALSE(enabled("cmdEdit"));
   EXPECT_FALSE(menuEnabled("mnuFileItem", 1));
   EXPECT_TRUE(enabled("cmdDelete") && menuEnabled("mnuFileItem", 2));
+}
+
+// Each click reads the file again, also on the row already selected; a file that cannot be
+// read leaves nothing of the schedule clicked before, and Edit off.
+TEST_F(MainWindowTest, EveryClickReadsItsFileAndAnUnreadableOneCannotBeEdited) {
+  ScheduleRecord a = once("A", "Reboot", "3/3/2030", "22:30:00");
+  writeSchedule(a);
+  writeSchedule(once("B", "Log Off", "3/4/2030", "06:00:00"));
+  load();
+  const int rowA = list().itemText(0, 0) == "A" ? 0 : 1;
+  clickRow(rowA);
+  a.StartTime = "23:45:00";
+  writeSchedule(a);
+  clickRow(rowA);
+  EXPECT_EQ(main->currentSchedule().StartTime, "23:45:00");
+
+  const HANDLE lock = CreateFileW(win32::widen(scheduleFilePath(folder.path(), "B")).c_str(),
+                                  GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  clickRow(1 - rowA);
+  CloseHandle(lock);
+  EXPECT_EQ(main->currentSchedule(), (ScheduleRecord{.Name = "B", .ItemType = "Log Off",
+                                                     .Enabled = true}));
+  EXPECT_FALSE(enabled("cmdEdit") || menuEnabled("mnuFileItem", 1));
+  EXPECT_TRUE(enabled("cmdDelete"));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text.rfind("Error 32 - ", 0), 0u) << dialogs.shown[0].text;
 }
 
 TEST_F(MainWindowTest, NewAndEditOpenTheWizardWithNothingOrTheClickedSchedule) {

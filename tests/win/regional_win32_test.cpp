@@ -51,7 +51,7 @@ TEST(RegionalWin32, NumericPicturesFormatAsWindowsFormatsThem) {
                             "d/M/y",      "yyyy'年'M'月'd'日'"};
   for (const char* picture : pictures) {
     for (year_month_day d : kDates) {
-      EXPECT_EQ(formatShortDate(d, picture),
+      EXPECT_EQ(formatShortDate(d, {picture}),
                 windowsDate(systemTime(d, 0, 0, 0), widen(picture).c_str()))
           << picture;
     }
@@ -64,8 +64,8 @@ TEST(RegionalWin32, UserPicturesMatchWindowsAndReadBack) {
   ASSERT_FALSE(f.longTime.empty());
   for (year_month_day d : kDates) {
     const SYSTEMTIME st = systemTime(d, 21, 5, 9);
-    EXPECT_EQ(formatShortDate(d, f.shortDate), windowsDate(st, nullptr));
-    EXPECT_EQ(parseShortDate(formatShortDate(d, f.shortDate), f.shortDate), d);
+    EXPECT_EQ(formatShortDate(d, f), windowsDate(st, nullptr));
+    EXPECT_EQ(parseShortDate(formatShortDate(d, f), f), d);
     EXPECT_EQ(formatLongTime(hours{21} + minutes{5} + seconds{9}, f), windowsTime(st, nullptr));
   }
 }

@@ -34,18 +34,34 @@ TEST_F(ScheduleFileWin32Test, SavesListsAndReadsBackThroughTheRealFileSystem) {
   ASSERT_EQ(SaveScheduleFile(fs, codec, program.path(), r), std::nullopt);
   EXPECT_EQ(readTestFile(scheduleFilePath(program.path(), r.Name)), scheduleFileText(r));
 
-  auto entries = readScheduleEntries(fs, codec, program.path());
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].name, "Nightly shutdown");
-  EXPECT_EQ(entries[0].itemType, "Shut Down");
-  EXPECT_EQ(entries[0].enabled, "Yes");
+  EXPECT_EQ(readScheduleRecords(fs, codec, program.path()), std::vector<ScheduleRecord>{r});
+  const Result<ScheduleRecord> back = readScheduleFile(fs, codec, program.path(), r.Name);
+  ASSERT_TRUE(back.ok());
+  EXPECT_EQ(*back, r);
+}
 
-  ScheduleRecord back;
-  back.Name = r.Name;
-  back.ItemType = r.ItemType;
-  back.Enabled = r.Enabled;
-  ASSERT_TRUE(readScheduleFile(fs, codec, program.path(), r.Name, back));
-  EXPECT_EQ(back, r);
+// A new name is taken when the file system would open an existing file for it, whatever
+// letters the case folding involves.
+TEST_F(ScheduleFileWin32Test, ANameIsTakenInEveryCaseTheFileSystemFolds) {
+  const struct {
+    const char* onDisk;
+    const char* asked;
+    bool taken;
+  } cases[] = {
+      {"\u0490anok", "\u0491anok", true},              // Ukrainian ghe with upturn
+      {"\u0386\u03bb\u03c6\u03b1", "\u03ac\u039b\u03a6\u0391", true},  // Greek with tonos
+      {"\uff21\uff22", "\uff41\uff42", true},        // full-width Latin
+      {"\u0531\u0562", "\u0561\u0532", true},        // Armenian
+      {"Caf\u00e9", "CAF\u00c9", true},
+      {"night", "nights", false},
+  };
+  for (const auto& c : cases) {
+    ScheduleRecord r;
+    r.Name = c.onDisk;
+    ASSERT_EQ(SaveScheduleFile(fs, codec, program.path(), r), std::nullopt) << c.onDisk;
+    EXPECT_EQ(scheduleFileTaken(fs, program.path(), c.asked), c.taken) << c.asked;
+    EXPECT_EQ(scheduleFileTaken(fs, program.path(), c.onDisk), true) << c.onDisk;
+  }
 }
 
 TEST_F(ScheduleFileWin32Test, ARefusedNameLeavesEveryFolderEmpty) {
