@@ -485,7 +485,7 @@ void frmMain::makeLocalizationFile() {
 
 CPower& frmMain::cpower() {
   if (!power_) {
-    power_ = std::make_unique<CPower>(app_.power, procs_);
+    power_ = std::make_unique<CPower>(app_.power, *this);
     power_->Initialize(handle());
   }
   return *power_;

@@ -23,7 +23,6 @@
 #include "platform/shell.h"
 #include "platform/text_codec.h"
 #include "power/power.h"
-#include "power/suspend_blocker_win32.h"
 #include "schedule/schedule_list.h"
 #include "schedule/scheduler.h"
 #include "settings/program_settings.h"
@@ -145,7 +144,6 @@ class frmMain : public gui::Form, public WizardHost {
   ScheduleList list_;
   bool reloading_ = false;  // the list view catches up once the reload is done
   std::unique_ptr<Scheduler> scheduler_;
-  win32::WindowProcSubclass procs_;  // before power_: the blocker restores through it
   std::unique_ptr<CPower> power_;
   std::unique_ptr<win32::TrayIconHost> tray_;
   bool endedAtLoad_ = false;  // another instance runs: this one leaves without a trace

@@ -42,8 +42,8 @@ TrayIconHost::TrayIconHost(gui::Form& window, TimerSwitch& timer, std::string ti
       icon_(shell_, timer, std::move(tip)),
       actions_(std::move(actions)),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
-  window.hookMessage(kCallbackMessage, [this](WPARAM, LPARAM lParam) -> LRESULT {
-    switch (trayMouseAction(static_cast<std::uint32_t>(LOWORD(lParam)))) {
+  window.hookMessage(kCallbackMessage, [this](std::uintptr_t, std::intptr_t lParam) {
+    switch (trayMouseAction(static_cast<std::uint32_t>(LOWORD(static_cast<LPARAM>(lParam))))) {
       case TrayMouseAction::ShowMenu:
         if (actions_.showMenu) actions_.showMenu();
         break;
@@ -53,19 +53,19 @@ TrayIconHost::TrayIconHost(gui::Form& window, TimerSwitch& timer, std::string ti
       case TrayMouseAction::None:
         break;
     }
-    return 0;
+    return std::optional<std::intptr_t>(0);
   });
   if (taskbarCreated_) {
-    window.hookMessage(taskbarCreated_, [this](WPARAM, LPARAM) -> LRESULT {
+    window.hookMessage(taskbarCreated_, [this](std::uintptr_t, std::intptr_t) {
       icon_.onTaskbarCreated();
-      return 0;
+      return std::optional<std::intptr_t>(0);
     });
   }
 }
 
 TrayIconHost::~TrayIconHost() {
-  window_.hookMessage(kCallbackMessage, nullptr);
-  if (taskbarCreated_) window_.hookMessage(taskbarCreated_, nullptr);
+  window_.unhookMessage(kCallbackMessage);
+  if (taskbarCreated_) window_.unhookMessage(taskbarCreated_);
   if (ownedIcon_) DestroyIcon(ownedIcon_);
 }
 

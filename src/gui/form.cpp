@@ -643,9 +643,13 @@ void Form::popupMenu(MenuItem& menu) {
   PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-void Form::hookMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
+bool Form::hookMessage(std::uint32_t message, MessageHandler handler) {
+  if (!handler) return false;
   hooks_[message] = std::move(handler);
+  return true;
 }
+
+void Form::unhookMessage(std::uint32_t message) { hooks_.erase(message); }
 
 bool Form::onCommand(WPARAM wParam, LPARAM lParam) {
   int id = LOWORD(wParam);
@@ -695,8 +699,8 @@ LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = hwnd_;
-  if (auto it = hooks_.find(message); it != hooks_.end() && it->second) {
-    return it->second(wParam, lParam);
+  if (auto it = hooks_.find(message); it != hooks_.end()) {
+    if (auto answer = it->second(wParam, lParam)) return *answer;
   }
   switch (message) {
     case WM_COMMAND:

@@ -17,6 +17,7 @@
 #include "gui/menu.h"
 #include "gui/timer.h"
 #include "i18n/translatable.h"
+#include "platform/message_hook.h"
 
 namespace quenmark::gui {
 
@@ -55,7 +56,7 @@ struct EventDef {
 // A top-level, modeless window with its controls, menus and timers. A derived window
 // declares its tables in its constructor; load() creates the window and everything in it
 // in table order, then runs Form_Load.
-class Form : public TranslatableWindow {
+class Form : public TranslatableWindow, public MessageHook {
  public:
   Form(Forms& forms, std::string name, FormDesign design);
   ~Form() override;
@@ -117,8 +118,10 @@ class Form : public TranslatableWindow {
   Control& addControl(const ControlDef& def);
   // Shows a menu as a pop-up at the mouse position; its commands arrive as clicks.
   void popupMenu(MenuItem& menu);
-  // Extra message handling (the tray icon's callback, registered broadcasts).
-  void hookMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler);
+  // MessageHook: extra handling of one message (the tray icon's callback, registered
+  // broadcasts, the power broadcast), ahead of the window's own; kept across loads.
+  bool hookMessage(std::uint32_t message, MessageHandler handler) override;
+  void unhookMessage(std::uint32_t message) override;
 
  protected:
   void addControls(std::initializer_list<ControlDef> table);
@@ -186,7 +189,7 @@ class Form : public TranslatableWindow {
   HMENU menuBar_ = nullptr;
   std::vector<Timer*> timers_;
   UINT_PTR nextTimerId_ = 1;
-  std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> hooks_;
+  std::map<std::uint32_t, MessageHandler> hooks_;
 };
 
 }  // namespace quenmark::gui

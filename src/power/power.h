@@ -36,19 +36,20 @@ bool HibernateAvailable(const FileSystem& fs);
 // main window holds one for its whole life; releasing it ends the blocker.
 class CPower {
  public:
-  // `procs` replaces the window's procedure for the suspend blocker.
-  CPower(PowerApi& api, WindowProcSeam& procs) : api_(api), blocker_(procs, api) {}
+  // `window` is the main window's message hook, where the suspend blocker listens.
+  CPower(PowerApi& api, MessageHook& window) : api_(api), blocker_(window, api) {}
   CPower(const CPower&) = delete;
   CPower& operator=(const CPower&) = delete;
-  // The blocker's release: the window gets its own procedure back, the system may sleep.
+  // The blocker's release: the window handles its power broadcasts again, the system may
+  // sleep.
   virtual ~CPower() = default;
 
   // Turns the suspend blocker on or off.
   void DisableSuspend(bool SuspendDisabled) { blocker_.DisableSuspend(SuspendDisabled); }
   bool DisableSuspend() const { return blocker_.DisableSuspend(); }
 
-  // Remembers the main window, whose procedure the suspend blocker replaces; the actions
-  // themselves do not need it.
+  // Remembers the main window, whose power broadcasts the suspend blocker answers; the
+  // actions themselves do not need it.
   void Initialize(WindowHandle hwnd) {
     hwnd_ = hwnd;
     blocker_.setWindow(hwnd);

@@ -2,39 +2,41 @@
 
 namespace quenmark {
 
-SuspendBlocker::SuspendBlocker(WindowProcSeam& procs, PowerApi& power)
-    : procs_(procs), power_(power) {}
+SuspendBlocker::SuspendBlocker(MessageHook& window, PowerApi& power)
+    : hook_(window), power_(power) {}
 
 SuspendBlocker::~SuspendBlocker() { release(); }
 
 void SuspendBlocker::DisableSuspend(bool SuspendDisabled) {
   suspendBlocked_ = SuspendDisabled;
-  if (SuspendDisabled && savedWindowProc_ == 0) {
-    savedWindowProc_ = procs_.install(window_, *this);
-    if (savedWindowProc_ != 0) installedWindow_ = window_;
-  } else if (!SuspendDisabled && savedWindowProc_ != 0) {
-    procs_.restore(installedWindow_, savedWindowProc_);
-    savedWindowProc_ = 0;
-    installedWindow_ = 0;
+  if (SuspendDisabled && !installed_ && window_ != 0) {
+    installed_ = hook_.hookMessage(kWmPowerBroadcast, [this](std::uintptr_t w, std::intptr_t l) {
+      return SuspendBlockerProc(kWmPowerBroadcast, w, l);
+    });
+  } else if (!SuspendDisabled) {
+    uninstall();
   }
   holdSystem(SuspendDisabled);
 }
 
 void SuspendBlocker::release() {
-  if (savedWindowProc_ != 0) {
-    procs_.restore(installedWindow_, savedWindowProc_);
-    savedWindowProc_ = 0;
-    installedWindow_ = 0;
-  }
+  uninstall();
   holdSystem(false);
 }
 
-std::intptr_t SuspendBlocker::SuspendBlockerProc(WindowHandle window, std::uint32_t message,
-                                                 std::uintptr_t wParam, std::intptr_t lParam) {
+void SuspendBlocker::uninstall() {
+  if (!installed_) return;
+  hook_.unhookMessage(kWmPowerBroadcast);
+  installed_ = false;
+}
+
+std::optional<std::intptr_t> SuspendBlocker::SuspendBlockerProc(std::uint32_t message,
+                                                                std::uintptr_t,
+                                                                std::intptr_t lParam) const {
   // The test is on lParam, whatever the event in wParam: a query that lets the application
   // ask the user (bit 0 set) is passed on.
   if (message == kWmPowerBroadcast && lParam == 0 && suspendBlocked_) return kBroadcastQueryDeny;
-  return procs_.callPrevious(savedWindowProc_, window, message, wParam, lParam);
+  return std::nullopt;
 }
 
 void SuspendBlocker::holdSystem(bool on) {

@@ -7,14 +7,14 @@
 #include "power/power.h"
 #include "support/fake_file_system.h"
 #include "support/fake_power_api.h"
-#include "support/fake_window_procs.h"
+#include "support/fake_message_hook.h"
 
 namespace quenmark {
 namespace {
 
 using testing::FakeFileSystem;
 using testing::FakePowerApi;
-using testing::FakeWindowProcs;
+using testing::FakeMessageHook;
 using Calls = std::vector<std::string>;
 
 const std::string kVersion = "GetVersionExA(size=148)";
@@ -64,7 +64,7 @@ const ActionCase kActions[] = {
 TEST(CPowerShutDown, OnNtEnablesThePrivilegeThenActs) {
   for (const auto& c : kActions) {
     FakePowerApi api;
-    FakeWindowProcs procs;
+    FakeMessageHook procs;
     CPower power(api, procs);
     power.Initialize(0x1234);
     power.ShutDown(c.code, c.force);
@@ -78,7 +78,7 @@ TEST(CPowerShutDown, OtherPlatformsMakeNoTokenCall) {
   for (std::uint32_t platform : {0u, 1u, 3u}) {
     for (const auto& c : kActions) {
       FakePowerApi api;
-      FakeWindowProcs procs;
+      FakeMessageHook procs;
       api.platformId = platform;
       CPower(api, procs).ShutDown(c.code, c.force);
       EXPECT_EQ(api.calls(), (Calls{kVersion, c.action})) << "platform " << platform;
@@ -88,7 +88,7 @@ TEST(CPowerShutDown, OtherPlatformsMakeNoTokenCall) {
 
 TEST(CPowerShutDown, AFailedVersionCallCountsAsNotNt) {
   FakePowerApi api;
-  FakeWindowProcs procs;
+  FakeMessageHook procs;
   api.fail("GetVersionExA");
   CPower(api, procs).ShutDown(1, false);
   EXPECT_EQ(api.calls(), (Calls{kVersion, "ExitWindowsEx(flags=1, reserved=0)"}));
@@ -96,7 +96,7 @@ TEST(CPowerShutDown, AFailedVersionCallCountsAsNotNt) {
 
 TEST(CPowerShutDown, EachActionAsksThePlatformAgainAndClosesItsOwnToken) {
   FakePowerApi api;
-  FakeWindowProcs procs;
+  FakeMessageHook procs;
   CPower power(api, procs);
   power.ShutDown(6, false);
   api.platformId = 1;
@@ -117,7 +117,7 @@ TEST(CPowerShutDown, EachActionAsksThePlatformAgainAndClosesItsOwnToken) {
 
 TEST(CPowerShutDown, ARefusedActionReturnsNormally) {
   FakePowerApi api;
-  FakeWindowProcs procs;
+  FakeMessageHook procs;
   api.fail("ExitWindowsEx");
   api.fail("SetSystemPowerState");
   CPower power(api, procs);
@@ -156,7 +156,7 @@ TEST(EnableShutdownPrivilege, GoesOnAfterAFailedStepAndLeavesNoTokenOpen) {
 
 TEST(CPower, InitializeKeepsTheWindowAndCallsNothing) {
   FakePowerApi api;
-  FakeWindowProcs procs;
+  FakeMessageHook procs;
   CPower power(api, procs);
   EXPECT_EQ(power.hwnd(), 0u);
   power.Initialize(0x2a0b4);
@@ -168,20 +168,19 @@ TEST(CPower, InitializeKeepsTheWindowAndCallsNothing) {
 // The blocker works on the window given to Initialize, and releasing the instance ends it.
 TEST(CPower, CarriesTheSuspendBlockerUntilReleased) {
   constexpr WindowHandle kMain = 0x2a0b4;
-  constexpr WindowProcAddress kOwnProc = 0x1000;
   FakePowerApi api;
-  FakeWindowProcs procs;
-  procs.procs[kMain] = kOwnProc;
+  FakeMessageHook window;
   {
-    CPower power(api, procs);
+    CPower power(api, window);
     power.Initialize(kMain);
     EXPECT_FALSE(power.DisableSuspend());
     power.DisableSuspend(true);
     EXPECT_TRUE(power.DisableSuspend());
-    EXPECT_EQ(procs.procs[kMain], FakeWindowProcs::kBlockerProc);
+    EXPECT_EQ(window.send(kWmPowerBroadcast, 0, 0), kBroadcastQueryDeny);
     EXPECT_EQ(api.calls(), (Calls{"SetThreadExecutionState(flags=0x80000001)"}));
   }
-  EXPECT_EQ(procs.procs[kMain], kOwnProc) << "the window's own procedure is back";
+  EXPECT_EQ(window.send(kWmPowerBroadcast, 0, 0), FakeMessageHook::kOwnResult)
+      << "the window handles its power broadcasts again";
   EXPECT_EQ(api.calls().back(), "SetThreadExecutionState(flags=0x80000000)");
 }
 

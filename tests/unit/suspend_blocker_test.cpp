@@ -6,17 +6,15 @@
 
 #include "power/suspend_blocker.h"
 #include "support/fake_power_api.h"
-#include "support/fake_window_procs.h"
+#include "support/fake_message_hook.h"
 
 namespace quenmark {
 namespace {
 
+using testing::FakeMessageHook;
 using testing::FakePowerApi;
-using testing::FakeWindowProcs;
 
-constexpr WindowProcAddress kOwnProc = 0x1000;
-constexpr WindowProcAddress kBlockerProc = FakeWindowProcs::kBlockerProc;
-constexpr std::intptr_t kOwnResult = FakeWindowProcs::kOwnResult;
+constexpr std::intptr_t kOwnResult = FakeMessageHook::kOwnResult;
 
 // The execution-state flags asked for, in order, from the recorded power calls.
 std::vector<std::uint32_t> executionStates(const FakePowerApi& api) {
@@ -33,13 +31,11 @@ constexpr std::uint32_t kHold = es::kContinuous | es::kSystemRequired;
 constexpr std::uint32_t kLetGo = es::kContinuous;
 
 struct Fixture {
-  FakeWindowProcs procs;
+  FakeMessageHook window;
   FakePowerApi power;
-  SuspendBlocker blocker{procs, power};
-  Fixture() {
-    procs.procs[kMain] = kOwnProc;
-    blocker.setWindow(kMain);
-  }
+  SuspendBlocker blocker{window, power};
+  Fixture() { blocker.setWindow(kMain); }
+  std::intptr_t query() const { return window.send(kWmPowerBroadcast, 0, 0); }
 };
 
 enum class Ev { SetTrue, SetFalse, Release };
@@ -51,40 +47,27 @@ TEST(SuspendBlocker, FollowsTheStateTable) {
     std::vector<std::string> log;
     bool installed;
     bool flag;
-    WindowProcAddress windowProc;
   } cases[] = {
-      {"not installed, set true: install", {Ev::SetTrue}, {"install"}, true, true, kBlockerProc},
-      {"not installed, set false: nothing", {Ev::SetFalse}, {}, false, false, kOwnProc},
-      {"installed, set true: nothing more",
-       {Ev::SetTrue, Ev::SetTrue},
-       {"install"},
-       true,
-       true,
-       kBlockerProc},
-      {"installed, set false: restore",
-       {Ev::SetTrue, Ev::SetFalse},
-       {"install", "restore"},
-       false,
-       false,
-       kOwnProc},
+      {"not installed, set true: install", {Ev::SetTrue}, {"hook"}, true, true},
+      {"not installed, set false: nothing", {Ev::SetFalse}, {}, false, false},
+      {"installed, set true: nothing more", {Ev::SetTrue, Ev::SetTrue}, {"hook"}, true, true},
+      {"installed, set false: restore", {Ev::SetTrue, Ev::SetFalse}, {"hook", "unhook"}, false,
+       false},
       {"installed, released: restore, flag kept",
        {Ev::SetTrue, Ev::Release},
-       {"install", "restore"},
+       {"hook", "unhook"},
        false,
-       true,
-       kOwnProc},
+       true},
       {"checked, unchecked, checked again",
        {Ev::SetTrue, Ev::SetFalse, Ev::SetTrue},
-       {"install", "restore", "install"},
+       {"hook", "unhook", "hook"},
        true,
-       true,
-       kBlockerProc},
+       true},
       {"released twice restores once",
        {Ev::SetTrue, Ev::Release, Ev::Release},
-       {"install", "restore"},
+       {"hook", "unhook"},
        false,
-       true,
-       kOwnProc},
+       true},
   };
   for (const auto& c : cases) {
     Fixture f;
@@ -95,10 +78,10 @@ TEST(SuspendBlocker, FollowsTheStateTable) {
         f.blocker.DisableSuspend(e == Ev::SetTrue);
       }
     }
-    EXPECT_EQ(f.procs.log, c.log) << c.what;
+    EXPECT_EQ(f.window.log, c.log) << c.what;
     EXPECT_EQ(f.blocker.installed(), c.installed) << c.what;
     EXPECT_EQ(f.blocker.DisableSuspend(), c.flag) << c.what;
-    EXPECT_EQ(f.procs.procs[kMain], c.windowProc) << c.what;
+    EXPECT_EQ(f.query(), c.installed && c.flag ? kBroadcastQueryDeny : kOwnResult) << c.what;
   }
 }
 
@@ -117,40 +100,25 @@ TEST(SuspendBlocker, RefusesEveryPowerBroadcastWithLParamZeroWhileSet) {
   for (const auto& c : cases) {
     Fixture f;
     f.blocker.DisableSuspend(true);
-    std::intptr_t r = f.blocker.SuspendBlockerProc(kMain, c.message, c.wParam, c.lParam);
-    if (c.refused) {
-      EXPECT_EQ(r, kBroadcastQueryDeny);
-      EXPECT_TRUE(f.procs.passed.empty());
-    } else {
-      EXPECT_EQ(r, kOwnResult);
-      ASSERT_EQ(f.procs.passed.size(), 1u);
-      EXPECT_EQ(f.procs.passed[0].to, kOwnProc) << "handed to the replaced procedure";
-      EXPECT_EQ(f.procs.passed[0].message, c.message);
-      EXPECT_EQ(f.procs.passed[0].lParam, c.lParam);
-    }
+    EXPECT_EQ(f.window.send(c.message, c.wParam, c.lParam),
+              c.refused ? kBroadcastQueryDeny : kOwnResult)
+        << c.message << " " << c.wParam << " " << c.lParam;
   }
 }
 
 TEST(SuspendBlocker, FailedInstallBlocksNothingAndRestoresNothing) {
-  FakeWindowProcs procs;
-  FakePowerApi power;
-  SuspendBlocker blocker(procs, power);  // no window yet, as before Initialize
-  blocker.DisableSuspend(true);
-  EXPECT_TRUE(blocker.DisableSuspend());
-  EXPECT_FALSE(blocker.installed());
-  blocker.DisableSuspend(false);
-  EXPECT_EQ(procs.log, (std::vector<std::string>{"install"}));
-}
-
-TEST(SuspendBlocker, RestoresTheWindowItWasInstalledOn) {
-  Fixture f;
-  WindowHandle other = 0x99;
-  f.procs.procs[other] = 0x3000;
-  f.blocker.DisableSuspend(true);
-  f.blocker.setWindow(other);
-  f.blocker.DisableSuspend(false);
-  EXPECT_EQ(f.procs.procs[kMain], kOwnProc);
-  EXPECT_EQ(f.procs.procs[other], 0x3000);
+  for (bool beforeInitialize : {true, false}) {
+    Fixture f;
+    if (beforeInitialize) f.blocker.setWindow(0);
+    f.window.exists = beforeInitialize;
+    f.blocker.DisableSuspend(true);
+    EXPECT_TRUE(f.blocker.DisableSuspend());
+    EXPECT_FALSE(f.blocker.installed());
+    EXPECT_EQ(f.query(), kOwnResult);
+    f.blocker.DisableSuspend(false);
+    EXPECT_EQ(f.window.log, beforeInitialize ? std::vector<std::string>{}
+                                             : std::vector<std::string>{"hook"});
+  }
 }
 
 // Since Windows Vista the refusal alone keeps nothing awake: the flag also holds the system
@@ -184,10 +152,10 @@ TEST(SuspendBlockerExecutionState, HeldWhileTheFlagIsSet) {
   }
 }
 
-TEST(SuspendBlockerExecutionState, HeldEvenWhenTheWindowCannotBeSubclassed) {
-  FakeWindowProcs procs;
+TEST(SuspendBlockerExecutionState, HeldEvenWhenTheWindowCannotBeHooked) {
+  FakeMessageHook window;
   FakePowerApi power;
-  SuspendBlocker blocker(procs, power);
+  SuspendBlocker blocker(window, power);
   blocker.DisableSuspend(true);
   EXPECT_EQ(executionStates(power), (std::vector<std::uint32_t>{kHold}));
 }
@@ -201,15 +169,14 @@ TEST(SuspendBlockerExecutionState, RefusedHoldIsAskedAgainAtTheNextSet) {
 }
 
 TEST(SuspendBlockerExecutionState, DestructionLetsGoAndRestores) {
-  FakeWindowProcs procs;
+  FakeMessageHook window;
   FakePowerApi power;
-  procs.procs[kMain] = kOwnProc;
   {
-    SuspendBlocker blocker(procs, power);
+    SuspendBlocker blocker(window, power);
     blocker.setWindow(kMain);
     blocker.DisableSuspend(true);
   }
-  EXPECT_EQ(procs.procs[kMain], kOwnProc);
+  EXPECT_TRUE(window.handlers.empty());
   EXPECT_EQ(executionStates(power), (std::vector<std::uint32_t>{kHold, kLetGo}));
 }
 

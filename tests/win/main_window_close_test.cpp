@@ -9,7 +9,7 @@
 
 #include "app/tray_icon.h"
 #include "app/tray_icon_window.h"
-#include "power/suspend_blocker_win32.h"
+#include "power/suspend_blocker.h"
 #include "support/gui_pump_win32.h"
 #include "support/main_window_fixture_win32.h"
 
@@ -80,8 +80,8 @@ TEST_F(MainWindowTest, UnloadTakesTheOtherWindowsAlong) {
   EXPECT_TRUE(forms.empty());
 }
 
-// The blocker refuses with lParam 0 while the box is ticked, and the unload gives the window
-// its own procedure back before the window goes.
+// The blocker refuses with lParam 0 while the box is ticked, and the unload releases it
+// before the window goes.
 TEST_F(MainWindowTest, LowPowerRefusesSuspendWhileTicked) {
   load();
   HWND w = main->hwnd();
@@ -97,19 +97,16 @@ TEST_F(MainWindowTest, LowPowerRefusesSuspendWhileTicked) {
   EXPECT_NE(broadcast(0), BROADCAST_QUERY_DENY);
   box.setValue(1);
   EXPECT_EQ(broadcast(0), BROADCAST_QUERY_DENY);
-  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC),
-            reinterpret_cast<LONG_PTR>(&win32::SuspendBlockerProc));
   EXPECT_EQ(power.calls(), (std::vector<std::string>{kHold, kLetGo, kHold}));
 
-  LONG_PTR procedureAtDestroy = 0;
-  main->hookMessage(WM_DESTROY, [&](WPARAM, LPARAM) -> LRESULT {
-    procedureAtDestroy = GetWindowLongPtrW(w, GWLP_WNDPROC);
-    return 0;
+  LRESULT answerAtDestroy = 0;
+  main->hookMessage(WM_DESTROY, [&](std::uintptr_t, std::intptr_t) {
+    answerAtDestroy = broadcast(0);
+    return std::optional<std::intptr_t>();
   });
   exitProgram();
   EXPECT_FALSE(IsWindow(w));
-  EXPECT_NE(procedureAtDestroy, 0);
-  EXPECT_NE(procedureAtDestroy, reinterpret_cast<LONG_PTR>(&win32::SuspendBlockerProc));
+  EXPECT_NE(answerAtDestroy, BROADCAST_QUERY_DENY) << "released before the window goes";
   EXPECT_EQ(main->power(), nullptr);
   EXPECT_EQ(power.calls().back(), kLetGo);
 }
@@ -120,14 +117,14 @@ class MainWindowTrayTest : public MainWindowTest {
   // again at once, and its handle recorded.
   void trayMouse(UINT mouse) {
     shownMenu = nullptr;
-    main->hookMessage(WM_INITMENUPOPUP, [this](WPARAM menu, LPARAM) -> LRESULT {
+    main->hookMessage(WM_INITMENUPOPUP, [this](std::uintptr_t menu, std::intptr_t) {
       shownMenu = reinterpret_cast<HMENU>(menu);
-      return 0;
+      return std::optional<std::intptr_t>(0);
     });
     UINT_PTR timer = SetTimer(nullptr, 0, 100, &endMenu);
     SendMessageW(main->hwnd(), win32::TrayIconHost::kCallbackMessage, tray::kIconId, mouse);
     KillTimer(nullptr, timer);
-    main->hookMessage(WM_INITMENUPOPUP, nullptr);
+    main->unhookMessage(WM_INITMENUPOPUP);
   }
   HMENU shownMenu = nullptr;
 };

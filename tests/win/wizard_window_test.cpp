@@ -298,18 +298,6 @@ TEST_F(WizardWindowTest, CheckedDaysAreStoredInDayOrder) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(WizardWindowTest, WithTheSchedulerClearNoTimingIsStored) {
-  open();
-  type("Later");
-  press("chkScheduler");
-  press("chkRepeat");
-  press("optRepeat", 2);
-  clickDay("tvScheduleMonth", 5, false);
-  press("chkScheduler");
-  press("cmdOK");
-  EXPECT_EQ(file("Later"), scheduleFileText(record("Later", "Shut Down")));
-}
-
 TEST_F(WizardWindowTest, RefusedNamesKeepTheWizardOpenAndWriteNothing) {
   host.names = {"Morning", "Night"};
   const struct {
@@ -360,25 +348,6 @@ TEST_F(WizardWindowTest, EditingRoundTripsEveryFieldWithLastRunTimeEmpty) {
   }
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(host.loadDataCalls, 5);
-}
-
-TEST_F(WizardWindowTest, EditingWithoutAStartTimeShowsTheClock) {
-  const struct {
-    ScheduleRecord r;
-    year_month_day date;
-    seconds time;
-  } cases[] = {
-      {record("Off", "Reboot"), 2026y / March / 12, 14h},
-      {record("No time", "Reboot", true, "12/1/2025", ""), 2025y / December / 1, 14h + 37min + 21s},
-  };
-  for (const auto& c : cases) {
-    selectExisting(c.r);
-    open(true);
-    EXPECT_EQ(shownDate(), c.date) << c.r.Name;
-    EXPECT_EQ(shownTime(), c.time) << c.r.Name;
-    EXPECT_EQ(checked("chkScheduler"), c.r.Enabled) << c.r.Name;
-    press("cmdCancel");
-  }
 }
 
 TEST_F(WizardWindowTest, TheActionListProposesHibernateOnlyWhenAvailable) {
