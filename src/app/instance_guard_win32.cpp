@@ -4,14 +4,10 @@
 
 namespace quenmark::win32 {
 
-NamedMutexGuard::NamedMutexGuard(const std::string& name) {
-  mutex_ = CreateMutexW(nullptr, FALSE, widen(name).c_str());
+NamedMutexGuard::NamedMutexGuard(const std::string& name)
+    : mutex_(CreateMutexW(nullptr, FALSE, widen(name).c_str())) {
   // The handle is kept even when the mutex existed: closing it would not end the other.
   another_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-NamedMutexGuard::~NamedMutexGuard() {
-  if (mutex_) CloseHandle(mutex_);
 }
 
 std::string instanceMutexName(const std::string& companyName, const std::string& programName) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/instance_guard.h"
+#include "platform/win32/handles.h"
 
 namespace quenmark::win32 {
 
@@ -13,14 +14,13 @@ namespace quenmark::win32 {
 class NamedMutexGuard : public InstanceGuard {
  public:
   explicit NamedMutexGuard(const std::string& name);
-  ~NamedMutexGuard() override;
   NamedMutexGuard(const NamedMutexGuard&) = delete;
   NamedMutexGuard& operator=(const NamedMutexGuard&) = delete;
 
   bool anotherInstanceRuns() const override { return another_; }
 
  private:
-  HANDLE mutex_ = nullptr;
+  UniqueHandle mutex_;
   bool another_ = false;
 };
 

@@ -38,7 +38,7 @@ TrayIconHost::TrayIconHost(gui::Form& window, TimerSwitch& timer, std::string ti
                            HICON icon)
     : window_(window),
       ownedIcon_(icon ? nullptr : loadSmallIcon()),
-      shell_([&window] { return window.hwnd(); }, kCallbackMessage, icon ? icon : ownedIcon_),
+      shell_([&window] { return window.hwnd(); }, kCallbackMessage, icon ? icon : ownedIcon_.get()),
       icon_(shell_, timer, std::move(tip)),
       actions_(std::move(actions)),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
@@ -66,7 +66,6 @@ TrayIconHost::TrayIconHost(gui::Form& window, TimerSwitch& timer, std::string ti
 TrayIconHost::~TrayIconHost() {
   window_.unhookMessage(kCallbackMessage);
   if (taskbarCreated_) window_.unhookMessage(taskbarCreated_);
-  if (ownedIcon_) DestroyIcon(ownedIcon_);
 }
 
 }  // namespace quenmark::win32

@@ -7,6 +7,7 @@
 
 #include "app/tray_icon.h"
 #include "gui/form.h"
+#include "platform/win32/handles.h"
 
 namespace quenmark::win32 {
 
@@ -50,7 +51,7 @@ class TrayIconHost {
 
  private:
   gui::Form& window_;
-  HICON ownedIcon_ = nullptr;
+  win32::UniqueIcon ownedIcon_;
   ShellTrayNotify shell_;
   TrayIcon icon_;
   Actions actions_;

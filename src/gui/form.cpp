@@ -31,10 +31,6 @@ HFONT createMessageFont(const DpiApi& api, UINT dpi) {
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-void deleteFont(HFONT font) {
-  if (font && font != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(font);
-}
-
 }  // namespace
 
 Form::Form(Forms& forms, std::string name, FormDesign design)
@@ -55,7 +51,6 @@ Form::~Form() {
     DestroyWindow(w);
     forms_.removed(*this);
   }
-  deleteFont(font_);
 }
 
 std::vector<TranslatableControl*> Form::controls() {
@@ -318,7 +313,7 @@ void Form::createControl(Entry& entry) {
   for (const auto& e : entries_) {
     if (e.control) id = std::max(id, e.control->id_ + 1);
   }
-  c.create(hwnd_, id, font_, group);
+  c.create(hwnd_, id, font_.get(), group);
   if (c.kind() == Kind::StatusBar) static_cast<StatusBar&>(c).fit();
 }
 
@@ -569,14 +564,15 @@ int Form::scaleHeight() const {
 // ---- layout ------------------------------------------------------------------------------
 
 void Form::applyFont() {
-  HFONT old = font_;
-  font_ = createMessageFont(forms_.dpi(), static_cast<UINT>(dpi_));
+  // The old font goes only once no control uses it any more; deleting the stock font the
+  // fallback gives is harmless.
+  win32::UniqueFont old(font_.release());
+  font_.reset(createMessageFont(forms_.dpi(), static_cast<UINT>(dpi_)));
   for (auto& e : entries_) {
     if (e.control && e.control->created()) {
-      SendMessageW(e.control->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+      SendMessageW(e.control->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
   }
-  deleteFont(old);
 }
 
 void Form::relayout() {

@@ -18,6 +18,7 @@
 #include "gui/timer.h"
 #include "i18n/translatable.h"
 #include "platform/message_hook.h"
+#include "platform/win32/handles.h"
 
 namespace quenmark::gui {
 
@@ -100,7 +101,7 @@ class Form : public TranslatableWindow, public MessageHook {
   int scaleHeight() const;
   int dpi() const { return dpi_; }
   HWND hwnd() const { return hwnd_; }
-  HFONT font() const { return font_; }
+  HFONT font() const { return font_.get(); }
   Forms& forms() const { return forms_; }
 
   // Lookups by name (letter case ignored); std::out_of_range when absent.
@@ -175,7 +176,7 @@ class Form : public TranslatableWindow, public MessageHook {
   FormDesign design_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
-  HFONT font_ = nullptr;
+  win32::UniqueFont font_;
   bool loading_ = false;
   bool unloading_ = false;
   bool closingFromMenu_ = false;

@@ -6,6 +6,7 @@
 
 #include "gui/form.h"
 #include "gui/text.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::gui {
@@ -35,9 +36,8 @@ DpiApi DpiApi::load() {
 
 UINT DpiApi::systemDpi() const {
   if (getDpiForSystem) return getDpiForSystem();
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const win32::WindowDc screen(nullptr);
+  int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

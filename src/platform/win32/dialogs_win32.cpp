@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -57,10 +58,9 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& titl
   info.lpszTitle = prompt.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   std::optional<std::string> chosen;
-  if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info)) {
+  if (const UniqueCoTask<PIDLIST_ABSOLUTE> list{SHBrowseForFolderW(&info)}) {
     wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(list, path)) chosen = narrow(path);
-    CoTaskMemFree(list);
+    if (SHGetPathFromIDListW(list.get(), path)) chosen = narrow(path);
   }
   if (SUCCEEDED(com)) CoUninitialize();
   return chosen;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -11,42 +12,6 @@ namespace {
 
 SysError errorOf(DWORD code) { return SysError{code, errorDescription(code)}; }
 SysError lastError() { return errorOf(GetLastError()); }
-
-// Owns a handle from CreateFileW and closes it once.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { close(); }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  bool close() {
-    if (!valid()) return true;
-    const BOOL ok = CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-    return ok != FALSE;
-  }
-
- private:
-  HANDLE h_;
-};
-
-// Owns a search handle from FindFirstFileW.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE h) : h_(h) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-  }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
 
 std::wstring folderOf(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
@@ -64,7 +29,7 @@ std::vector<std::string> Win32FileSystem::find(const std::string& pattern,
                                                std::uint32_t mask) const {
   std::vector<std::string> names;
   WIN32_FIND_DATAW fd;
-  FindHandle search(FindFirstFileW(widen(pattern).c_str(), &fd));
+  UniqueFind search(FindFirstFileW(widen(pattern).c_str(), &fd));
   if (!search.valid()) return names;
   constexpr DWORD kFiltered =
       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
@@ -78,7 +43,7 @@ std::vector<std::string> Win32FileSystem::find(const std::string& pattern,
 }
 
 Result<std::string> Win32FileSystem::readFile(const std::string& path) const {
-  FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+  UniqueFile file(CreateFileW(widen(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return lastError();
@@ -112,7 +77,7 @@ Status Win32FileSystem::replaceFile(const std::string& path, std::string_view by
     return errorOf(code);
   };
 
-  FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+  UniqueFile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
   if (!file.valid()) return fail(GetLastError());
   for (std::size_t done = 0; done < bytes.size();) {
@@ -120,17 +85,17 @@ Status Win32FileSystem::replaceFile(const std::string& path, std::string_view by
     DWORD wrote = 0;
     if (!WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0) {
       const DWORD code = wrote == 0 && GetLastError() == 0 ? ERROR_WRITE_FAULT : GetLastError();
-      file.close();
+      file.reset();
       return fail(code);
     }
     done += wrote;
   }
   if (!FlushFileBuffers(file.get())) {
     const DWORD code = GetLastError();
-    file.close();
+    file.reset();
     return fail(code);
   }
-  if (!file.close()) return fail(GetLastError());
+  if (!file.reset()) return fail(GetLastError());
   if (!MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return fail(GetLastError());
   return std::nullopt;

@@ -4,6 +4,7 @@
 // shellapi.h needs the types of windows.h first.
 #include <shellapi.h>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -32,8 +33,8 @@ Status Win32Shell::startProcess(const std::string& commandLine) {
     DWORD e = GetLastError();
     return SysError{static_cast<std::int64_t>(e), errorDescription(e)};
   }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  // The program runs on its own; nothing here waits for it.
+  UniqueHandle thread(pi.hThread), process(pi.hProcess);
   return std::nullopt;
 }
 

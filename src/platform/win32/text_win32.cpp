@@ -1,5 +1,7 @@
 #include "platform/win32/text_win32.h"
 
+#include "platform/win32/handles.h"
+
 namespace quenmark::win32 {
 
 std::wstring widen(std::string_view utf8) {
@@ -25,8 +27,8 @@ std::string errorDescription(DWORD code) {
   DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+  const UniqueLocal owned(buf);
   std::wstring text = n && buf ? std::wstring(buf, n) : L"Unknown error";
-  if (buf) LocalFree(buf);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
     text.pop_back();
   return narrow(text);
