@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "base/text.h"
 #include "i18n/localization_file.h"
-#include "i18n/text_case.h"
 
 namespace quenmark {
 namespace {
@@ -178,10 +178,7 @@ bool clsLanguages::LangFileExists(const std::string& path) const {
   return !names.empty() && equalsNoCase(names.front(), LangTrimPath(path));
 }
 
-std::string clsLanguages::LangTrimPath(const std::string& path) {
-  const std::size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string clsLanguages::LangTrimPath(const std::string& path) { return TrimPath(path); }
 
 std::string clsLanguages::templateLines(const std::string& windowName,
                                         TranslatableControl& control) const {

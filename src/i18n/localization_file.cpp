@@ -1,6 +1,6 @@
 #include "i18n/localization_file.h"
 
-#include "i18n/text_case.h"
+#include "base/text.h"
 
 namespace quenmark {
 namespace {
