@@ -115,6 +115,24 @@ std::vector<std::string> languageGroupNames(std::string_view text) {
   return names;
 }
 
+std::string translationKey(std::string_view window, std::string_view control, ControlText text,
+                           int n) {
+  std::string key = std::string(window).append("_").append(control);
+  switch (text) {
+    case ControlText::kCaption:
+      return key;
+    case ControlText::kTab:
+      key += "_TABS";
+      break;
+    case ControlText::kColumn:
+      key += "_COL";
+      break;
+    case ControlText::kArrayElement:
+      break;
+  }
+  return key + std::to_string(n);
+}
+
 std::string localizationTemplateHeader() {
   std::string h;
   h += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";

@@ -120,6 +120,17 @@ TEST(LanguageGroupNames, ListsEveryGroupInFileOrderUntilABrokenOne) {
   EXPECT_EQ(languageGroupNames("no groups here"), Lines{});
 }
 
+TEST(TranslationKey, JoinsWindowControlAndTheTextsPlace) {
+  EXPECT_EQ(translationKey("frmLanguage", "Command1"), "frmLanguage_Command1");
+  EXPECT_EQ(translationKey("frmMain", "tabMain", ControlText::kTab, 2), "frmMain_tabMain_TABS2");
+  EXPECT_EQ(translationKey("frmMain", "lstSchedules", ControlText::kColumn, 1),
+            "frmMain_lstSchedules_COL1");
+  EXPECT_EQ(translationKey("frmWizard", "optRepeat", ControlText::kArrayElement, 0),
+            "frmWizard_optRepeat0");
+  EXPECT_EQ(translationKey("frmMain", "mnuFileItem", ControlText::kArrayElement, 12),
+            "frmMain_mnuFileItem12");
+}
+
 TEST(DecodeLocalizationFile, ReadsUtf8WithOrWithoutByteOrderMark) {
   const std::string file = group("Русский", {"<A>Выход</A>"});
   EXPECT_EQ(readTranslationLines(decodeLocalizationFile("\xEF\xBB\xBF" + file), "Русский"),
