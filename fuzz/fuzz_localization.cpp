@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "i18n/localization_file.h"
-#include "i18n/text_case.h"
+#include "base/text.h"
 
 namespace {
 
@@ -36,7 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string upper = upperCase(text);
   check(characterCount(upper) == characterCount(text));
   check(upperCase(upper) == upper);
-  check(equalsNoCase(text, upper));
+  const std::string folded = foldCase(text);
+  check(characterCount(folded) == characterCount(text));
+  check(foldCase(folded) == folded);
+  check(equalsNoCase(text, folded));
+  check(findNoCase(text, folded).has_value());
 
   int groups = 0;
   for (const std::string& name : languageGroupNames(text)) {

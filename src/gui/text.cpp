@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "base/text.h"
+
 namespace quenmark::gui {
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return equalsNoCase(a, b); }
 
 std::wstring windowText(HWND window) {
   int n = GetWindowTextLengthW(window);

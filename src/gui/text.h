@@ -7,7 +7,7 @@
 
 namespace quenmark::gui {
 
-// Names of windows and controls compare without regard to (ASCII) letter case.
+// Names of windows and controls compare without regard to letter case.
 bool sameName(std::string_view a, std::string_view b);
 
 // A window's text, however long.

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "base/text.h"
 #include "i18n/localization_file.h"
-#include "i18n/text_case.h"
 
 namespace quenmark {
 namespace {
@@ -106,7 +106,9 @@ void clsLanguages::translateControl(const std::string& windowName,
   std::string type;
   auto kind = kindOf(control, &type);
   if (!kind) return;
-  auto key = [&] { return windowName + "_" + control.name(); };
+  auto key = [&](ControlText text = ControlText::kCaption, int n = 0) {
+    return translationKey(windowName, control.name(), text, n);
+  };
 
   switch (*kind) {
     case Kind::kCaption:
@@ -120,7 +122,7 @@ void clsLanguages::translateControl(const std::string& windowName,
       step([&] { tabs = control.tabCount(); });
       for (int n = 1; n <= tabs; ++n) {
         step([&] {
-          if (auto text = getTranslation(key() + "_TABS" + std::to_string(n))) {
+          if (auto text = getTranslation(key(ControlText::kTab, n))) {
             control.setTabCaption(n, *text);
           }
         });
@@ -133,7 +135,7 @@ void clsLanguages::translateControl(const std::string& windowName,
       step([&] { columns = control.columnCount(); });
       for (int n = 1; n <= columns; ++n) {
         step([&] {
-          if (auto text = getTranslation(key() + "_COL" + std::to_string(n))) {
+          if (auto text = getTranslation(key(ControlText::kColumn, n))) {
             control.setColumnText(n, *text);
           }
         });
@@ -145,7 +147,7 @@ void clsLanguages::translateControl(const std::string& windowName,
       // Outside a control array there is no key: the control keeps its text.
       step([&] {
         if (auto index = control.index()) {
-          if (auto text = getTranslation(key() + std::to_string(*index))) {
+          if (auto text = getTranslation(key(ControlText::kArrayElement, *index))) {
             control.setCaption(*text);
           }
         }
@@ -183,17 +185,16 @@ bool clsLanguages::LangFileExists(const std::string& path) const {
   return !names.empty() && equalsNoCase(names.front(), LangTrimPath(path));
 }
 
-std::string clsLanguages::LangTrimPath(const std::string& path) {
-  const std::size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string clsLanguages::LangTrimPath(const std::string& path) { return TrimPath(path); }
 
 std::string clsLanguages::templateLines(const std::string& windowName,
                                         TranslatableControl& control) const {
   auto kind = kindOf(control);
   if (!kind) return {};
   std::string out;
-  auto key = [&] { return windowName + "_" + upperCase(control.name()); };
+  auto key = [&](ControlText text = ControlText::kCaption, int n = 0) {
+    return upperCase(translationKey(windowName, control.name(), text, n));
+  };
 
   switch (*kind) {
     case Kind::kCaption:
@@ -203,9 +204,8 @@ std::string clsLanguages::templateLines(const std::string& windowName,
       int tabs = 0;
       step([&] { tabs = control.tabCount(); });
       for (int n = 1; n <= tabs; ++n) {
-        step([&] {
-          out += localizationItemLine(key() + "_TABS" + std::to_string(n), control.tabCaption(n));
-        });
+        step(
+            [&] { out += localizationItemLine(key(ControlText::kTab, n), control.tabCaption(n)); });
       }
       break;
     }
@@ -214,7 +214,7 @@ std::string clsLanguages::templateLines(const std::string& windowName,
       step([&] { columns = control.columnCount(); });
       for (int n = 1; n <= columns; ++n) {
         step([&] {
-          out += localizationItemLine(key() + "_COL" + std::to_string(n), control.columnText(n));
+          out += localizationItemLine(key(ControlText::kColumn, n), control.columnText(n));
         });
       }
       break;
@@ -222,7 +222,7 @@ std::string clsLanguages::templateLines(const std::string& windowName,
     case Kind::kIndexed:
       step([&] {
         if (auto index = control.index()) {
-          out += localizationItemLine(key() + std::to_string(*index), control.caption());
+          out += localizationItemLine(key(ControlText::kArrayElement, *index), control.caption());
         }
       });
       break;
@@ -250,7 +250,7 @@ void clsLanguages::makeLocalizationFile(const LoadedWindows& loadedWindows,
     if (!window) continue;
     std::string windowName;
     std::vector<TranslatableControl*> controls;
-    if (!step([&] { windowName = upperCase(window->name()); })) continue;
+    if (!step([&] { windowName = window->name(); })) continue;
     step([&] { controls = window->controls(); });
     for (TranslatableControl* control : controls) {
       if (control) text += templateLines(windowName, *control);

@@ -1,6 +1,6 @@
 #include "i18n/localization_file.h"
 
-#include "i18n/text_case.h"
+#include "base/text.h"
 
 namespace quenmark {
 namespace {
@@ -113,6 +113,24 @@ std::vector<std::string> languageGroupNames(std::string_view text) {
     return false;
   });
   return names;
+}
+
+std::string translationKey(std::string_view window, std::string_view control, ControlText text,
+                           int n) {
+  std::string key = std::string(window).append("_").append(control);
+  switch (text) {
+    case ControlText::kCaption:
+      return key;
+    case ControlText::kTab:
+      key += "_TABS";
+      break;
+    case ControlText::kColumn:
+      key += "_COL";
+      break;
+    case ControlText::kArrayElement:
+      break;
+  }
+  return key + std::to_string(n);
 }
 
 std::string localizationTemplateHeader() {

@@ -43,6 +43,16 @@ std::optional<std::string> findItemText(const std::vector<std::string>& lines,
 // closing tags are missing.
 std::vector<std::string> languageGroupNames(std::string_view text);
 
+// Which text of a control an item key names.
+enum class ControlText { kCaption, kTab, kColumn, kArrayElement };
+
+// The item key of a control's text: window name, "_", control name, then "_TABS" n for tab
+// n, "_COL" n for column header n, the array index for an element of a control array
+// (numbers in decimal). Names are taken as given: lookups ignore case, and the template
+// upper-cases the whole key.
+std::string translationKey(std::string_view window, std::string_view control,
+                           ControlText text = ControlText::kCaption, int n = 0);
+
 // Template pieces (UTF-8, CR LF line ends): the header up to and including the line that
 // opens the item list, one item line, and the three closing lines.
 std::string localizationTemplateHeader();

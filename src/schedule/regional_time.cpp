@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "base/text.h"
 #include "platform/text_codec.h"
 
 namespace quenmark {
@@ -66,16 +67,6 @@ void appendNumber(std::string& out, long long value, int minDigits) {
   out += digits;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (lower(text[i]) != lower(prefix[i])) return false;
-  }
-  return true;
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -101,7 +92,7 @@ std::optional<unsigned> readName(std::string_view text, std::size_t& pos, const 
   const std::string_view word = text.substr(pos, end - pos);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (word.size() == names[i].size() || word.size() == 3) {
-      if (startsWithIgnoreCase(names[i], word) && !word.empty()) {
+      if (startsWithNoCase(names[i], word) && !word.empty()) {
         pos = end;
         return static_cast<unsigned>(i);
       }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "base/text.h"
 #include "schedule/text_fields.h"
 
 namespace quenmark {
@@ -12,29 +13,13 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string_view trimSpaces(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A decimal number: optional sign, digits with an optional fraction and exponent, blanks
 // around it ignored. from_chars, unlike strtod, ignores the C locale and takes no hex,
 // "inf" or "nan".
 bool parseNumber(std::string_view text, double& out) {
-  std::string_view s = trimSpaces(text);
+  std::string_view s = trimBlanks(text);
   const bool plus = !s.empty() && s.front() == '+';
   if (plus) s.remove_prefix(1);
   const bool minus = !s.empty() && s.front() == '-';
@@ -56,11 +41,11 @@ bool isDeviceName(std::string_view name) {
   static constexpr std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
                                                                "NUL", "CONIN$", "CONOUT$"};
   for (auto d : kDevices) {
-    if (equalsIgnoreCase(base, d)) return true;
+    if (equalsNoCase(base, d)) return true;
   }
   if (base.size() < 4) return false;
   const std::string_view port = base.substr(0, 3);
-  if (!equalsIgnoreCase(port, "COM") && !equalsIgnoreCase(port, "LPT")) return false;
+  if (!equalsNoCase(port, "COM") && !equalsNoCase(port, "LPT")) return false;
   // COM1-COM9, LPT1-LPT9, and the superscript digits 1, 2 and 3 that Windows also maps.
   static constexpr std::array<std::string_view, 12> kPortNumbers = {
       "1", "2", "3", "4", "5", "6", "7", "8", "9", "\u00b9", "\u00b2", "\u00b3"};
@@ -159,7 +144,7 @@ std::vector<ScheduleRecord> readScheduleRecords(const FileSystem& fs, const Text
 bool parseBoolean(std::string_view text) {
   double d = 0;
   if (parseNumber(text, d)) return d != 0;
-  return equalsIgnoreCase(trimSpaces(text), "True");
+  return equalsNoCase(trimBlanks(text), "True");
 }
 
 std::int16_t parseInt16(std::string_view text) {

@@ -1,6 +1,6 @@
 #include "schedule/text_fields.h"
 
-#include <algorithm>
+#include "base/text.h"
 
 namespace quenmark {
 namespace {
@@ -21,10 +21,7 @@ std::size_t skipCharacters(std::string_view text, std::size_t count) {
 }  // namespace
 
 std::string getTagText(std::string_view text, std::string_view tag) {
-  std::string upper(tag);
-  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  });
+  const std::string upper = upperCase(tag);
   const std::string open = "<" + upper + ">";
   const std::string close = "</" + upper + ">";
 

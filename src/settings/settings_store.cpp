@@ -2,17 +2,11 @@
 
 #include <utility>
 
+#include "base/text.h"
 #include "settings/scoped_key.h"
 
 namespace quenmark {
 namespace {
-
-std::string trimSpaces(const std::string& s) {
-  auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  auto last = s.find_last_not_of(' ');
-  return s.substr(first, last - first + 1);
-}
 
 SysError registryError(std::int64_t offset, const char* text) {
   return SysError{kErrRegistryBase + offset, text};
@@ -22,8 +16,12 @@ SysError registryError(std::int64_t offset, const char* text) {
 
 std::string machineSettingsPath(const std::string& company, const std::string& appName,
                                 const std::string& section) {
-  return "SOFTWARE\\" + trimSpaces(company) + "\\" + trimSpaces(appName) + "\\" +
-         trimSpaces(section);
+  return std::string("SOFTWARE\\")
+      .append(trimSpaces(company))
+      .append("\\")
+      .append(trimSpaces(appName))
+      .append("\\")
+      .append(trimSpaces(section));
 }
 
 std::string userSettingsPath(const std::string& company, const std::string& appName,

@@ -1,20 +1,22 @@
 #include "support/fake_file_system.h"
 
-#include <algorithm>
+#include "base/text.h"
+#include "platform/text_codec.h"
 
 namespace quenmark::testing {
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string folderOf(const std::string& path) {
   auto p = path.find_last_of('\\');
   return p == std::string::npos ? std::string() : path.substr(0, p);
 }
 
-std::string nameOf(const std::string& path) {
-  auto p = path.find_last_of('\\');
-  return p == std::string::npos ? path : path.substr(p + 1);
+// Characters with their letter case folded, so that "?" stands for one character.
+std::u32string foldedCharacters(const std::string& text) {
+  const std::string folded = foldCase(text);
+  std::u32string out;
+  for (std::size_t i = 0; i < folded.size();) out.push_back(nextCodePoint(folded, i));
+  return out;
 }
 
 const SysError kNotFound{2, "The system cannot find the file specified."};
@@ -23,29 +25,30 @@ const SysError kAccessDenied{5, "Access is denied."};
 
 }  // namespace
 
-bool wildcardMatch(const std::string& pattern, const std::string& name) {
-  std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
+bool wildcardMatch(const std::string& patternText, const std::string& nameText) {
+  const std::u32string pattern = foldedCharacters(patternText);
+  const std::u32string name = foldedCharacters(nameText);
+  std::size_t p = 0, n = 0, star = std::u32string::npos, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
       ++p;
       ++n;
-    } else if (p < pattern.size() && pattern[p] == '*') {
+    } else if (p < pattern.size() && pattern[p] == U'*') {
       star = p++;
       mark = n;
-    } else if (star != std::string::npos) {
+    } else if (star != std::u32string::npos) {
       p = star + 1;
       n = ++mark;
     } else {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
+  while (p < pattern.size() && pattern[p] == U'*') ++p;
   return p == pattern.size();
 }
 
 std::string FakeFileSystem::key(const std::string& path) {
-  std::string k = path;
-  std::transform(k.begin(), k.end(), k.begin(), lower);
+  std::string k = foldCase(path);
   while (k.size() > 3 && k.back() == '\\') k.pop_back();
   return k;
 }
@@ -94,15 +97,15 @@ std::vector<std::string> FakeFileSystem::find(const std::string& pattern, std::u
   calls.push_back("find " + pattern);
   if (takeFailure("find")) return {};
   const std::string folder = key(folderOf(pattern));
-  const std::string namePattern = nameOf(pattern);
+  const std::string namePattern = TrimPath(pattern);
   std::vector<std::string> names;
   for (const auto& e : entries_) {
     if (key(folderOf(e.path)) != folder) continue;
-    if (!wildcardMatch(namePattern, nameOf(e.path))) continue;
+    if (!wildcardMatch(namePattern, TrimPath(e.path))) continue;
     if ((e.attributes & attr::kHidden) && !(mask & attr::kHidden)) continue;
     if ((e.attributes & attr::kSystem) && !(mask & attr::kSystem)) continue;
     if ((e.attributes & attr::kDirectory) && !(mask & attr::kDirectory)) continue;
-    names.push_back(nameOf(e.path));
+    names.push_back(TrimPath(e.path));
   }
   return names;
 }

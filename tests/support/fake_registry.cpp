@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "platform/text_codec.h"
 
 namespace quenmark::testing {
@@ -57,13 +58,6 @@ std::string parentOf(const std::string& full) {
 
 }  // namespace
 
-std::string FakeRegistry::fold(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
-}
-
 RegStatus FakeRegistry::resolve(RegKey base, const std::string& sub, std::string& full) const {
   if (isPredefined(base)) {
     full = rootName(base);
@@ -99,11 +93,11 @@ std::string FakeRegistry::describe(RegKey handle) const {
 }
 
 FakeRegistry::Key& FakeRegistry::create(const std::string& full) {
-  auto it = keys_.find(fold(full));
+  auto it = keys_.find(foldCase(full));
   if (it != keys_.end()) return it->second;
   std::string parent = parentOf(full);
   if (!parent.empty()) create(parent);
-  Key& k = keys_[fold(full)];
+  Key& k = keys_[foldCase(full)];
   k.path = full;
   return k;
 }
@@ -111,7 +105,7 @@ FakeRegistry::Key& FakeRegistry::create(const std::string& full) {
 RegKey FakeRegistry::newHandle(const std::string& full) {
   RegKey h = nextHandle_;
   nextHandle_ += 4;
-  handles_[h] = fold(full);
+  handles_[h] = foldCase(full);
   return h;
 }
 
@@ -147,7 +141,7 @@ void FakeRegistry::putValue(RegKey root, const std::string& path, const std::str
   Key& k = create(full);
   if (addZero) data = withZero(type, std::move(data));
   for (auto& v : k.values) {
-    if (fold(v.name) == fold(name)) {
+    if (equalsNoCase(v.name, name)) {
       v.type = type;
       v.data = std::move(data);
       return;
@@ -158,17 +152,17 @@ void FakeRegistry::putValue(RegKey root, const std::string& path, const std::str
 
 bool FakeRegistry::keyExists(RegKey root, const std::string& path) const {
   std::string full;
-  return resolve(root, path, full) == reg::kErrorSuccess && keys_.count(fold(full)) > 0;
+  return resolve(root, path, full) == reg::kErrorSuccess && keys_.count(foldCase(full)) > 0;
 }
 
 const FakeRegistry::Value* FakeRegistry::value(RegKey root, const std::string& path,
                                                const std::string& name) const {
   std::string full;
   if (resolve(root, path, full) != reg::kErrorSuccess) return nullptr;
-  auto k = keys_.find(fold(full));
+  auto k = keys_.find(foldCase(full));
   if (k == keys_.end()) return nullptr;
   for (const auto& v : k->second.values) {
-    if (fold(v.name) == fold(name)) return &v;
+    if (equalsNoCase(v.name, name)) return &v;
   }
   return nullptr;
 }
@@ -224,7 +218,7 @@ RegStatus FakeRegistry::openKeyEx(RegKey root, const std::string& path, std::uin
   Call c = makeCall("openKeyEx", describe(root) + "\\" + path, "", access);
   std::string full;
   if (takeFailure(c.op, c.result) || (c.result = resolve(root, path, full))) return record(c);
-  if (!keys_.count(fold(full)) && full.find('\\') != std::string::npos) {
+  if (!keys_.count(foldCase(full)) && full.find('\\') != std::string::npos) {
     c.result = reg::kErrorFileNotFound;
     return record(c);
   }
@@ -241,7 +235,7 @@ RegStatus FakeRegistry::openKey(RegKey root, const std::string& path, RegKey& ke
     key = root;
     return record(c);
   }
-  if (!keys_.count(fold(full))) {
+  if (!keys_.count(foldCase(full))) {
     c.result = reg::kErrorFileNotFound;
     return record(c);
   }
@@ -255,7 +249,7 @@ RegStatus FakeRegistry::queryValueInfo(RegKey key, const std::string& name, std:
   Key* k = nullptr;
   if (takeFailure(c.op, c.result) || (c.result = keyOf(key, k))) return record(c);
   for (const auto& v : k->values) {
-    if (fold(v.name) == fold(name)) {
+    if (equalsNoCase(v.name, name)) {
       type = v.type;
       size = storedSize(v);
       return record(c);
@@ -271,7 +265,7 @@ RegStatus FakeRegistry::queryValue(RegKey key, const std::string& name, std::uin
   Key* k = nullptr;
   if (takeFailure(c.op, c.result) || (c.result = keyOf(key, k))) return record(c);
   for (const auto& v : k->values) {
-    if (fold(v.name) == fold(name)) {
+    if (equalsNoCase(v.name, name)) {
       type = v.type;
       if (size < storedSize(v)) {
         c.result = reg::kErrorMoreData;
@@ -292,7 +286,7 @@ RegStatus FakeRegistry::setValue(RegKey key, const std::string& name, std::uint3
   if (takeFailure(c.op, c.result) || (c.result = keyOf(key, k))) return record(c);
   std::string stored = withZero(type, std::string(data));
   auto it = std::find_if(k->values.begin(), k->values.end(),
-                         [&](const Value& v) { return fold(v.name) == fold(name); });
+                         [&](const Value& v) { return equalsNoCase(v.name, name); });
   if (it != k->values.end()) {
     it->type = type;
     it->data = std::move(stored);
@@ -307,7 +301,7 @@ RegStatus FakeRegistry::deleteValue(RegKey key, const std::string& name) {
   Key* k = nullptr;
   if (takeFailure(c.op, c.result) || (c.result = keyOf(key, k))) return record(c);
   auto it = std::find_if(k->values.begin(), k->values.end(),
-                         [&](const Value& v) { return fold(v.name) == fold(name); });
+                         [&](const Value& v) { return equalsNoCase(v.name, name); });
   if (it == k->values.end()) {
     c.result = reg::kErrorFileNotFound;
   } else {
@@ -320,7 +314,7 @@ RegStatus FakeRegistry::deleteKey(RegKey root, const std::string& path) {
   Call c = makeCall("deleteKey", describe(root) + "\\" + path);
   std::string full;
   if (takeFailure(c.op, c.result) || (c.result = resolve(root, path, full))) return record(c);
-  const std::string folded = fold(full);
+  const std::string folded = foldCase(full);
   if (full.find('\\') == std::string::npos) {
     c.result = reg::kErrorAccessDenied;  // a root cannot be deleted
   } else if (!keys_.count(folded)) {

@@ -82,7 +82,6 @@ class FakeRegistry : public Registry {
     std::vector<Value> values;
   };
 
-  static std::string fold(std::string s);
   // The full path ("HKLM\a\b") of `sub` below `base`, or the error that prevents it.
   RegStatus resolve(RegKey base, const std::string& sub, std::string& full) const;
   RegStatus keyOf(RegKey handle, Key*& key);

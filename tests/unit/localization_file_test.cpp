@@ -13,6 +13,10 @@ std::string group(const std::string& name, const Lines& items, const std::string
 }
 
 const std::string kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<XML_DIZ_INFO>\r\n";
+// A group named Deutsch whose item list tags are missing.
+const std::string kNoItems =
+    "<LANGUAGE_GROUP xml:lang=\"de\">\r\n\t<LANGUAGE_NAME>Deutsch</LANGUAGE_NAME>\r\n"
+    "\t\t<A>b</A>\r\n</LANGUAGE_GROUP>\r\n";
 
 struct ReaderCase {
   const char* what;
@@ -69,7 +73,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "<A>b</A></LANGUAGE_GROUP>",
                    "Deutsch", std::nullopt},
         ReaderCase{"non-ASCII group name", kHead + group("Русский", {"<A>Выход</A>"}), "русский",
-                   Lines{"", "\t\t<A>Выход</A>", "\t"}}));
+                   Lines{"", "\t\t<A>Выход</A>", "\t"}},
+        // The group's cut would end before it starts: the whole read ends there.
+        ReaderCase{"stray group closing tag before the group",
+                   kHead + "</LANGUAGE_GROUP>\r\n" + group("Deutsch", {"<A>b</A>"}), "Deutsch",
+                   std::nullopt},
+        ReaderCase{
+            "stray group closing tag between groups",
+            kHead + group("English", {}) + "</LANGUAGE_GROUP>\r\n" + group("Deutsch", {"<A>b</A>"}),
+            "Deutsch", std::nullopt},
+        ReaderCase{"requested group without its item list",
+                   kHead + kNoItems + group("Deutsch", {"<A>b</A>"}), "Deutsch", std::nullopt},
+        ReaderCase{"a group without its item list is passed by",
+                   kHead + kNoItems + group("English", {"<A>a</A>"}), "English",
+                   Lines{"", "\t\t<A>a</A>", "\t"}}));
 
 struct ItemCase {
   const char* what;
@@ -118,6 +135,25 @@ TEST(LanguageGroupNames, ListsEveryGroupInFileOrderUntilABrokenOne) {
       "<LANGUAGE_GROUP><LANGUAGE_NAME>Broken</LANGUAGE_GROUP>" + group("Русский", {});
   EXPECT_EQ(languageGroupNames(file), (Lines{"English", " Deutsch ", "English"}));
   EXPECT_EQ(languageGroupNames("no groups here"), Lines{});
+}
+
+TEST(LanguageGroupNames, StopsAtAStrayClosingTag) {
+  EXPECT_EQ(languageGroupNames(kHead + group("English", {}) + "</LANGUAGE_GROUP>\r\n" +
+                               group("Deutsch", {})),
+            Lines{"English"});
+  EXPECT_EQ(languageGroupNames(kHead + kNoItems + group("English", {})),
+            (Lines{"Deutsch", "English"}));
+}
+
+TEST(TranslationKey, JoinsWindowControlAndTheTextsPlace) {
+  EXPECT_EQ(translationKey("frmLanguage", "Command1"), "frmLanguage_Command1");
+  EXPECT_EQ(translationKey("frmMain", "tabMain", ControlText::kTab, 2), "frmMain_tabMain_TABS2");
+  EXPECT_EQ(translationKey("frmMain", "lstSchedules", ControlText::kColumn, 1),
+            "frmMain_lstSchedules_COL1");
+  EXPECT_EQ(translationKey("frmWizard", "optRepeat", ControlText::kArrayElement, 0),
+            "frmWizard_optRepeat0");
+  EXPECT_EQ(translationKey("frmMain", "mnuFileItem", ControlText::kArrayElement, 12),
+            "frmMain_mnuFileItem12");
 }
 
 TEST(DecodeLocalizationFile, ReadsUtf8WithOrWithoutByteOrderMark) {
