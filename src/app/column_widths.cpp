@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/text.h"
+
 namespace quenmark {
 
 std::string columnWidthText(float twips) {
@@ -13,8 +15,7 @@ std::string columnWidthText(float twips) {
 }
 
 std::optional<int> columnWidthFromText(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  text = trimSpaces(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

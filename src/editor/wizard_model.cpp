@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "i18n/text_case.h"
+#include "base/text.h"
 #include "schedule/regional_time.h"
 #include "schedule/schedule_file.h"
 

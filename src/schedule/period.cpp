@@ -1,17 +1,13 @@
 #include "schedule/period.h"
 
+#include "base/text.h"
+
 namespace quenmark {
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 // A chosen day, or 0 for an item that names none.
 unsigned dayItem(std::string_view item, RepeatKind kind) {
-  item = trimBlanks(item);
+  item = trimSpaces(item);
   if (kind == RepeatKind::Weekly) {
     for (std::size_t i = 0; i < kWeekdayKeys.size(); ++i) {
       if (item == kWeekdayKeys[i]) return static_cast<unsigned>(i + 1);

@@ -1,6 +1,8 @@
 #include "schedule/regional_time.h"
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "base/text.h"
@@ -10,13 +12,6 @@ namespace quenmark {
 namespace {
 
 using namespace std::chrono;
-
-constexpr std::array<std::string_view, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-// Monday first, as ISO weekday numbers run.
-constexpr std::array<std::string_view, 7> kDayNames = {
-    "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
 
 // One piece of a picture: a run of one field letter, or literal text.
 struct Token {
@@ -68,7 +63,6 @@ void appendNumber(std::string& out, long long value, int minDigits) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 void skipSpaces(std::string_view text, std::size_t& pos) {
   while (pos < text.size() && text[pos] == ' ') ++pos;
@@ -85,20 +79,26 @@ int readDigits(std::string_view text, std::size_t& pos, int maxDigits, int& valu
   return n;
 }
 
-// A name from the list, full or cut to three letters, letter case ignored: its index.
-std::optional<unsigned> readName(std::string_view text, std::size_t& pos, const auto& names) {
-  std::size_t end = pos;
-  while (end < text.size() && isLetter(text[end])) ++end;
-  const std::string_view word = text.substr(pos, end - pos);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (word.size() == names[i].size() || word.size() == 3) {
-      if (startsWithNoCase(names[i], word) && !word.empty()) {
-        pos = end;
-        return static_cast<unsigned>(i);
+// A month or weekday name at `pos`, in any of its forms, letter case ignored: its index.
+// The longest name that matches wins, so that "Mar" cannot take the start of "March".
+template <std::size_t N>
+std::optional<unsigned> readName(std::string_view text, std::size_t& pos,
+                                 std::initializer_list<const std::array<std::string, N>*> lists) {
+  std::optional<unsigned> found;
+  std::size_t foundLength = 0;
+  for (const auto* names : lists) {
+    for (std::size_t i = 0; i < N; ++i) {
+      const std::string& name = (*names)[i];
+      if (name.empty()) continue;
+      auto m = findNoCase(text, name, pos);
+      if (m && m->pos == pos && m->length > foundLength) {
+        found = static_cast<unsigned>(i);
+        foundLength = m->length;
       }
     }
   }
-  return std::nullopt;
+  if (found) pos += foundLength;
+  return found;
 }
 
 bool isNumericField(const Token& t) {
@@ -113,7 +113,14 @@ std::string formatShortDate(year_month_day date, const RegionalFormats& formats)
   const int y = static_cast<int>(date.year());
   const unsigned m = static_cast<unsigned>(date.month());
   const unsigned d = static_cast<unsigned>(date.day());
-  for (const Token& t : tokenize(picture, "dMyg")) {
+  const std::vector<Token> tokens = tokenize(picture, "dMyg");
+  // Beside a day number a month takes its genitive form, as Windows writes it.
+  const bool genitive = std::any_of(tokens.begin(), tokens.end(),
+                                    [](const Token& t) { return t.letter == 'd' && t.count <= 2; });
+  const auto& months = genitive ? formats.genitiveMonthNames : formats.monthNames;
+  const auto& shortMonths =
+      genitive ? formats.genitiveAbbreviatedMonthNames : formats.abbreviatedMonthNames;
+  for (const Token& t : tokens) {
     switch (t.letter) {
       case 0:
         out += t.literal;
@@ -122,16 +129,15 @@ std::string formatShortDate(year_month_day date, const RegionalFormats& formats)
         if (t.count <= 2) {
           appendNumber(out, d, t.count);
         } else {
-          const std::string_view name = kDayNames[weekday{sys_days{date}}.iso_encoding() - 1];
-          out += t.count == 3 ? name.substr(0, 3) : name;
+          const unsigned i = weekday{sys_days{date}}.iso_encoding() - 1;
+          out += t.count == 3 ? formats.abbreviatedDayNames[i] : formats.dayNames[i];
         }
         break;
       case 'M':
         if (t.count <= 2) {
           appendNumber(out, m, t.count);
         } else {
-          const std::string_view name = kMonthNames[m - 1];
-          out += t.count == 3 ? name.substr(0, 3) : name;
+          out += t.count == 3 ? shortMonths[m - 1] : months[m - 1];
         }
         break;
       case 'y':
@@ -170,8 +176,12 @@ std::optional<year_month_day> parseShortDate(std::string_view text, const Region
     }
     if (t.letter == 'g') continue;
     if (!isNumericField(t)) {
-      auto index =
-          t.letter == 'M' ? readName(text, pos, kMonthNames) : readName(text, pos, kDayNames);
+      auto index = t.letter == 'M'
+                       ? readName(text, pos,
+                                  {&formats.monthNames, &formats.abbreviatedMonthNames,
+                                   &formats.genitiveMonthNames,
+                                   &formats.genitiveAbbreviatedMonthNames})
+                       : readName(text, pos, {&formats.dayNames, &formats.abbreviatedDayNames});
       if (!index) return std::nullopt;
       if (t.letter == 'M') m = static_cast<int>(*index) + 1;
       continue;

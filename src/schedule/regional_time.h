@@ -13,7 +13,8 @@ namespace quenmark {
 using LocalMinute = std::chrono::local_time<std::chrono::minutes>;
 
 // A date written in a Windows short-date picture: d, dd, M, MM, MMM, MMMM, y, yy, yyyy,
-// ddd and dddd, 'quoted' text and any other character taken literally.
+// ddd and dddd, 'quoted' text and any other character taken literally. Names are the
+// user's own, from the regional settings.
 std::string formatShortDate(std::chrono::year_month_day date, const RegionalFormats& formats);
 
 // Reads a date in the picture's order as a user types it: one or two digits for day and

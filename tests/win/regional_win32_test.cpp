@@ -27,9 +27,10 @@ SYSTEMTIME systemTime(year_month_day d, int h, int m, int s) {
   return st;
 }
 
-std::string windowsDate(const SYSTEMTIME& st, const wchar_t* picture) {
+std::string windowsDate(const SYSTEMTIME& st, const wchar_t* picture,
+                        LCID locale = LOCALE_USER_DEFAULT) {
   wchar_t buf[128];
-  const int n = GetDateFormatW(LOCALE_USER_DEFAULT, picture ? 0 : DATE_SHORTDATE, &st, picture, buf,
+  const int n = GetDateFormatW(locale, picture ? 0 : DATE_SHORTDATE, &st, picture, buf,
                                static_cast<int>(std::size(buf)));
   return n > 0 ? narrow(std::wstring_view(buf, static_cast<std::size_t>(n - 1))) : "<failed>";
 }
@@ -56,6 +57,24 @@ TEST(RegionalWin32, NumericPicturesFormatAsWindowsFormatsThem) {
           << picture;
     }
   }
+}
+
+// Month and day names come from the regional settings, in their language: German and
+// Russian here, whatever the user's own settings.
+TEST(RegionalWin32, NamesAreTheLocalesOwnBothWays) {
+  const wchar_t* pictures[] = {L"dddd, d. MMMM yyyy", L"ddd dd-MMM-yyyy", L"d MMMM yyyy"};
+  for (LCID locale : {LCID{0x0407}, LCID{0x0419}, LCID{0x0409}}) {
+    RegionalFormats f = Win32Regional(locale).formats();
+    for (const wchar_t* picture : pictures) {
+      f.shortDate = narrow(picture);
+      for (year_month_day d : kDates) {
+        const std::string text = formatShortDate(d, f);
+        EXPECT_EQ(text, windowsDate(systemTime(d, 0, 0, 0), picture, locale)) << locale;
+        EXPECT_EQ(parseShortDate(text, f), d) << text;
+      }
+    }
+  }
+  EXPECT_EQ(Win32Regional(0x0407).formats().monthNames[2], "M\u00e4rz");
 }
 
 TEST(RegionalWin32, UserPicturesMatchWindowsAndReadBack) {
