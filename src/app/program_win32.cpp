@@ -19,18 +19,29 @@ WizardContext wizardContext(AppContext& app) {
           app.programFolder};
 }
 
-std::string runningProgramFolder() {
+OptionsContext optionsContext(AppContext& app) {
+  const Platform& p = app.platform;
+  return {app.settings,  p.registry,           p.dialogs,          p.codec,
+          app.languages, app.CurrentLanguage, runningModulePath()};
+}
+
+std::string runningModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return ".";
+    if (n == 0) return {};
     if (n < path.size()) {
       path.resize(n);
-      break;
+      return narrow(path);
     }
     path.resize(path.size() * 2);
   }
-  return narrow(path.substr(0, path.find_last_of(L"\\/")));
+}
+
+std::string runningProgramFolder() {
+  const std::string path = runningModulePath();
+  if (path.empty()) return ".";
+  return path.substr(0, path.find_last_of("\\/"));
 }
 
 Program::Program(std::string programFolder, bool singleInstance)
@@ -61,6 +72,8 @@ bool Program::start() {
   wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_), *main_);
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
+  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_));
+  windows_.options = [this] { options_->open(); };
   try {
     main_->load();
   } catch (const std::exception& e) {

@@ -20,15 +20,19 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/version_info_win32.h"
+#include "settings/options_window.h"
 
 namespace quenmark::win32 {
 
 // The contexts of the windows, made from the program-wide parts.
 MainWindowContext mainWindowContext(AppContext& app);
 WizardContext wizardContext(AppContext& app);
+OptionsContext optionsContext(AppContext& app);
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
+// The running program's file, as Windows reports it (not the current folder).
+std::string runningModulePath();
 
 // The program as WinMain starts it: the Win32 seams, the app context for a program folder,
 // the single-instance guard, the loaded windows and the main window. A benchmark or a test
@@ -72,6 +76,7 @@ class Program {
   gui::Forms forms_;
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmWizard> wizard_;  // goes before the main window it reports to
+  std::unique_ptr<frmOptions> options_;
 };
 
 }  // namespace quenmark::win32

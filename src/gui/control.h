@@ -53,6 +53,7 @@ inline constexpr unsigned kFlipOnClick = 1u << 7;  // tree view: a click flips t
 inline constexpr unsigned kTimeFormat = 1u << 8;   // date picker showing HH:mm:ss
 inline constexpr unsigned kMultiLine = 1u << 9;    // text box
 inline constexpr unsigned kGridLines = 1u << 10;   // list view
+inline constexpr unsigned kPassword = 1u << 11;    // text box showing "*" for each character
 }  // namespace opt
 
 enum class Event { Click, KeyPress, ItemClick, NodeClick, NodeCheck, Change, Timer };

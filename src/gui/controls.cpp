@@ -115,8 +115,13 @@ void OptionButton::onCommand(UINT code) {
 }
 
 DWORD TextBox::style() const {
-  return (options() & opt::kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL
-                                       : ES_AUTOHSCROLL;
+  if (options() & opt::kMultiLine) return ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  return (options() & opt::kPassword) ? ES_AUTOHSCROLL | ES_PASSWORD : ES_AUTOHSCROLL;
+}
+
+void TextBox::afterCreate() {
+  // Common controls 6 would show dots: the design asks for stars.
+  if (options() & opt::kPassword) send(hwnd(), EM_SETPASSWORDCHAR, L'*');
 }
 
 void TextBox::onCommand(UINT code) {

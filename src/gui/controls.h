@@ -107,6 +107,7 @@ class TextBox : public Control {
   DWORD style() const override;
   DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
   bool tabStop() const override { return true; }
+  void afterCreate() override;
   void onCommand(UINT code) override;
   bool wantsEnter() const override;
 };

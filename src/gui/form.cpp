@@ -15,20 +15,25 @@ namespace {
 constexpr int kFirstControlId = 1000;
 constexpr UINT kFirstMenuId = 20000;
 
-HFONT createMessageFont(const DpiApi& api, UINT dpi) {
+HFONT createMessageFont(const DpiApi& api, UINT dpi, const std::string& faceName) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  if (api.systemParametersInfoForDpi &&
-      api.systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+  LOGFONTW& font = metrics.lfMessageFont;
+  if (!api.systemParametersInfoForDpi ||
+      !api.systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+    // Before Windows 10 the metrics come at the system DPI only: scale them.
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+      return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+    font.lfHeight =
+        MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(api.systemDpi()));
   }
-  // Before Windows 10 the metrics come at the system DPI only: scale them.
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  // The face alone changes; the size stays the system's, so texts fit as they do elsewhere.
+  if (!faceName.empty()) {
+    const std::wstring face = win32::widen(faceName);
+    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
   }
-  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
-                                          static_cast<int>(api.systemDpi()));
-  return CreateFontIndirectW(&metrics.lfMessageFont);
+  return CreateFontIndirectW(&font);
 }
 
 }  // namespace
@@ -547,6 +552,18 @@ void Form::move(int left, int top, int width, int height) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::setClientSize(int width, int height) {
+  if (!loaded()) return;
+  RECT outer{}, inner{};
+  GetWindowRect(hwnd_, &outer);
+  GetClientRect(hwnd_, &inner);
+  const int w = outer.right - outer.left + twipsToPixels(width, dpi_) - inner.right;
+  const int h = outer.bottom - outer.top + twipsToPixels(height, dpi_) - inner.bottom;
+  design_.width = pixelsToTwips(w, dpi_);
+  design_.height = pixelsToTwips(h, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int Form::scaleWidth() const {
   if (!loaded()) return 0;
   RECT r;
@@ -567,7 +584,7 @@ void Form::applyFont() {
   // The old font goes only once no control uses it any more; deleting the stock font the
   // fallback gives is harmless.
   win32::UniqueFont old(font_.release());
-  font_.reset(createMessageFont(forms_.dpi(), static_cast<UINT>(dpi_)));
+  font_.reset(createMessageFont(forms_.dpi(), static_cast<UINT>(dpi_), design_.fontName));
   for (auto& e : entries_) {
     if (e.control && e.control->created()) {
       SendMessageW(e.control->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);

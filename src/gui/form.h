@@ -38,12 +38,14 @@ inline constexpr unsigned kFixed = 1;       // fixed border, minimise box only
 inline constexpr unsigned kToolWindow = 2;  // fixed, no boxes
 }  // namespace formstyle
 
-// The window's design: caption and outer size in twips; position left to Windows.
+// The window's design: caption and outer size in twips; position left to Windows. The
+// controls' texts use the system's message font, in `fontName` when one is given.
 struct FormDesign {
   std::string caption;
   int width = 6000;
   int height = 4500;
   unsigned style = formstyle::kSizable;
+  std::string fontName{};
 };
 
 // One row of an event table: the control, menu or timer by name (every element of an array
@@ -97,6 +99,9 @@ class Form : public TranslatableWindow, public MessageHook {
   int width() const;
   int height() const;
   void move(int left, int top, int width, int height);
+  // Sizes the window so that its client area has this size in twips (a design given by its
+  // inside rather than its outer size).
+  void setClientSize(int width, int height);
   int scaleWidth() const;
   int scaleHeight() const;
   int dpi() const { return dpi_; }

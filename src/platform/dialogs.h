@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/window_handle.h"
+
 namespace quenmark {
 
 enum class MsgButtons { Ok, OkCancel, YesNo, AbortRetryIgnore };
@@ -16,8 +18,11 @@ class Dialogs {
   virtual ~Dialogs() = default;
   virtual MsgResult messageBox(const std::string& text, const std::string& title,
                                MsgButtons buttons, MsgIcon icon = MsgIcon::None) = 0;
-  // The folder-browse dialog: the chosen folder, or nothing when cancelled.
-  virtual std::optional<std::string> browseForFolder(const std::string& title) = 0;
+  // The folder-browse dialog owned by `owner` (0: the active window): file-system folders
+  // only, with a status line and an edit box for typing a path, in the new style. The chosen
+  // folder, or nothing when cancelled.
+  virtual std::optional<std::string> browseForFolder(const std::string& title,
+                                                     WindowHandle owner) = 0;
 };
 
 }  // namespace quenmark

@@ -25,6 +25,7 @@ class FakeDialogs : public Dialogs {
 
   std::vector<Shown> shown;
   std::vector<std::string> browsed;
+  std::vector<WindowHandle> browseOwners;
 
   MsgResult messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                        MsgIcon icon) override {
@@ -41,8 +42,10 @@ class FakeDialogs : public Dialogs {
     }
   }
 
-  std::optional<std::string> browseForFolder(const std::string& title) override {
+  std::optional<std::string> browseForFolder(const std::string& title,
+                                             WindowHandle owner) override {
     browsed.push_back(title);
+    browseOwners.push_back(owner);
     if (folders_.empty()) return std::nullopt;
     auto f = folders_.front();
     folders_.pop_front();

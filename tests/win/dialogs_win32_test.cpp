@@ -45,7 +45,7 @@ TEST(Win32Dialogs, MessageBoxIsOwnedByTheActiveWindowAndAnswers) {
 TEST(Win32Dialogs, CancelledFolderBrowseChoosesNothing) {
   UINT_PTR timer = SetTimer(nullptr, 0, 100, &answerBox);
   Win32Dialogs dialogs;
-  std::optional<std::string> folder = dialogs.browseForFolder("Choose the data folder");
+  std::optional<std::string> folder = dialogs.browseForFolder("Choose the data folder", 0);
   KillTimer(nullptr, timer);
   EXPECT_EQ(folder, std::nullopt);
 }

@@ -376,5 +376,22 @@ TEST_F(FormTest, AppActivateFindsAWindowByItsTitle) {
   EXPECT_FALSE(gui::appActivate("No such window"));
 }
 
+TEST_F(FormTest, DesignByClientSizeInAFontOfItsOwnWithAPasswordField) {
+  gui::Form f(forms, "frmSized",
+              {.caption = "Sized", .style = gui::formstyle::kToolWindow, .fontName = "Verdana"});
+  f.addControl({Kind::TextBox, "txtSecret", {}, "", 120, 120, 2000, 315, "", gui::opt::kPassword});
+  f.load();
+  f.setClientSize(10305, 2730);
+  EXPECT_EQ(f.scaleWidth(), 10305);
+  EXPECT_EQ(f.scaleHeight(), 2730);
+  LOGFONTW lf{};
+  GetObjectW(f.font(), sizeof(lf), &lf);
+  EXPECT_EQ(std::wstring(lf.lfFaceName), L"Verdana");
+  gui::Control& secret = f.control("txtSecret");
+  EXPECT_EQ(SendMessageW(secret.hwnd(), EM_GETPASSWORDCHAR, 0, 0), L'*');
+  secret.setCaption("abc");
+  EXPECT_EQ(secret.caption(), "abc");
+}
+
 }  // namespace
 }  // namespace quenmark::testing

@@ -29,6 +29,7 @@
 #include "support/fake_version_info.h"
 #include "support/fake_wizard_host.h"
 #include "support/gui_pump_win32.h"
+#include "support/layout_check_win32.h"
 #include "support/screenshot_win32.h"
 #include "support/temp_folder_win32.h"
 
@@ -481,34 +482,7 @@ TEST_F(WizardWindowTest, EachRepetitionModeShowsItsOwnTreeInAClearLayout) {
     EXPECT_EQ(IsWindowVisible(hwnd("tvScheduleWeek")) != 0, m.week) << m.file;
     EXPECT_EQ(IsWindowVisible(hwnd("tvScheduleMonth")) != 0, m.month) << m.file;
 
-    RECT client{};
-    GetClientRect(wizard.hwnd(), &client);
-    std::vector<std::pair<gui::Control*, RECT>> shown;
-    for (TranslatableControl* t : wizard.controls()) {
-      auto* c = dynamic_cast<gui::Control*>(t);
-      if (!c || !IsWindowVisible(c->hwnd())) continue;
-      RECT r{};
-      GetWindowRect(c->hwnd(), &r);
-      MapWindowPoints(nullptr, wizard.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
-          << c->name() << " leaves the window";
-      shown.emplace_back(c, r);
-    }
-    auto inside = [](gui::Control* c, gui::Control* frame) {
-      for (gui::Control* p = c->container(); p; p = p->container()) {
-        if (p == frame) return true;
-      }
-      return false;
-    };
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-      for (std::size_t j = i + 1; j < shown.size(); ++j) {
-        auto [a, ra] = shown[i];
-        auto [b, rb] = shown[j];
-        if (inside(a, b) || inside(b, a)) continue;
-        RECT overlap{};
-        EXPECT_FALSE(IntersectRect(&overlap, &ra, &rb)) << a->name() << " covers " << b->name();
-      }
-    }
+    EXPECT_EQ(layoutFaults(wizard), std::vector<std::string>{}) << m.file;
 
     pumpFor(forms, 200ms);
     RedrawWindow(wizard.hwnd(), nullptr, nullptr,

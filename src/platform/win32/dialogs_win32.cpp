@@ -49,14 +49,15 @@ MsgResult Win32Dialogs::messageBox(const std::string& text, const std::string& t
   return static_cast<MsgResult>(r);
 }
 
-std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& title) {
+std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& title,
+                                                         WindowHandle owner) {
   // The new-style dialog needs COM on this thread.
   HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   std::wstring prompt = widen(title);
   BROWSEINFOW info{};
-  info.hwndOwner = GetActiveWindow();
+  info.hwndOwner = owner ? reinterpret_cast<HWND>(owner) : GetActiveWindow();
   info.lpszTitle = prompt.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_USENEWUI;
   std::optional<std::string> chosen;
   if (const UniqueCoTask<PIDLIST_ABSOLUTE> list{SHBrowseForFolderW(&info)}) {
     wchar_t path[MAX_PATH] = {};

@@ -9,7 +9,8 @@ class Win32Dialogs : public Dialogs {
  public:
   MsgResult messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                        MsgIcon icon = MsgIcon::None) override;
-  std::optional<std::string> browseForFolder(const std::string& title) override;
+  std::optional<std::string> browseForFolder(const std::string& title,
+                                             WindowHandle owner) override;
 };
 
 }  // namespace quenmark::win32

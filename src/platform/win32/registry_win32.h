@@ -4,8 +4,8 @@
 
 namespace quenmark::win32 {
 
-// The real registry through the W functions.
-class Win32Registry final : public Registry {
+// The real registry through the W functions. Tests derive from it to refuse chosen calls.
+class Win32Registry : public Registry {
  public:
   RegStatus createKeyEx(RegKey root, const std::string& path, std::uint32_t access,
                         RegKey& key) override;

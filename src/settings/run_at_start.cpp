@@ -1,0 +1,50 @@
+#include "settings/run_at_start.h"
+
+#include <algorithm>
+
+#include "settings/add_remove.h"
+
+namespace quenmark {
+
+namespace {
+
+// ".exe" in any letter case; its letters are ASCII, so ASCII folding finds every spelling.
+bool containsExe(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  return text.find(".exe") != std::string::npos;
+}
+
+}  // namespace
+
+std::string runEntryName(const std::string& productName) { return productName + "-1"; }
+
+std::string runAtStartCommand(const std::string& modulePath) {
+  const std::size_t slash = modulePath.find_last_of("\\/");
+  std::string folder = slash == std::string::npos ? std::string() : modulePath.substr(0, slash);
+  std::string name = slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
+  // Windows names the root of a drive with its backslash ("C:\"), other folders without.
+  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) {
+    name.resize(dot);
+  }
+  std::string command = folder + "\\" + name;
+  if (!containsExe(command)) command += ".exe";
+  if (command.find(' ') != std::string::npos) command = "\"" + command + "\"";
+  return command;
+}
+
+void applyRunAtStart(bool selected, SettingsStore& store, Registry& registry,
+                     const ProductIdentity& identity, const std::string& modulePath) {
+  const std::string entry = runEntryName(identity.ProgramName);
+  store.SaveMachineSetting(entry, kSettingsSection, "chkRunAtStart", selected ? "1" : "0");
+  AddRemove run(registry, identity);
+  if (selected) {
+    run.AddToRun2(entry, runAtStartCommand(modulePath));
+  } else {
+    run.RemoveFromRun2(entry);
+  }
+}
+
+}  // namespace quenmark
