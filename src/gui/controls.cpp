@@ -722,6 +722,8 @@ std::unique_ptr<Control> makeControl(Kind kind) {
       return std::make_unique<DTPicker>();
     case Kind::StatusBar:
       return std::make_unique<StatusBar>();
+    case Kind::Line:
+      return std::make_unique<Line>();
   }
   throw std::invalid_argument("unknown control kind");
 }
@@ -758,6 +760,8 @@ std::unique_ptr<ControlArrayBase> makeControlArray(Kind kind) {
       return arrayOf<DTPicker>();
     case Kind::StatusBar:
       return arrayOf<StatusBar>();
+    case Kind::Line:
+      return arrayOf<Line>();
   }
   throw std::invalid_argument("unknown control kind");
 }

@@ -322,6 +322,18 @@ class TabStrip : public Control {
   std::optional<LRESULT> onNotify(NMHDR& header) override;
 };
 
+// A decorative etched line along its rectangle: across when it is wider than high, upright
+// otherwise. Two pixels (30 twips) make a clean line; it has no caption and no events.
+class Line : public Control {
+ public:
+  static constexpr Kind kKind = Kind::Line;
+  Line() : Control(kKind) {}
+
+ protected:
+  const wchar_t* className() const override { return L"Static"; }
+  DWORD style() const override { return width() >= height() ? SS_ETCHEDHORZ : SS_ETCHEDVERT; }
+};
+
 // A control of the given kind, for table rows that name no member.
 std::unique_ptr<Control> makeControl(Kind kind);
 std::unique_ptr<ControlArrayBase> makeControlArray(Kind kind);
