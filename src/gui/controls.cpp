@@ -185,7 +185,14 @@ void ComboBox::setCaption(const std::string& text) {
 }
 
 void ComboBox::onCommand(UINT code) {
-  if (code == CBN_SELCHANGE) raise(Event::Click);
+  if (code == CBN_SELCHANGE) {
+    // An editable combo's field takes the picked item only after this notification; the
+    // Click handler reads the text, and a pick means the picked item.
+    if ((options() & opt::kEditable) && listIndex() >= 0) {
+      SetWindowTextW(hwnd(), win32::widen(list(listIndex())).c_str());
+    }
+    raise(Event::Click);
+  }
   if (code == CBN_EDITCHANGE) raise(Event::Change);
 }
 

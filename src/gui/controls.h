@@ -112,7 +112,8 @@ class TextBox : public Control {
 };
 
 // A drop-down list, or with opt::kEditable a combo whose text can be typed. KeyPress
-// receives Enter (13) when a KeyPress handler is bound; Click follows a change of selection.
+// receives Enter (13) when a KeyPress handler is bound; Click follows a change of selection
+// by the user, with the text already that of the picked item.
 class ComboBox : public Control {
  public:
   static constexpr Kind kKind = Kind::ComboBox;
