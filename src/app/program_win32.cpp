@@ -19,6 +19,23 @@ WizardContext wizardContext(AppContext& app) {
           app.programFolder};
 }
 
+LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main) {
+  const Platform& p = app.platform;
+  return {p.fs,
+          p.dialogs,
+          p.shell,
+          http,
+          app.settings,
+          app.languages,
+          app.CurrentLanguage,
+          app.identity,
+          app.programFolder,
+          [&app, &main](const std::string& language) {
+            app.languages.ChangeLanguage(main, language);
+          },
+          {}};
+}
+
 std::string runningProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -61,6 +78,8 @@ bool Program::start() {
   wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_), *main_);
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
+  language_ = std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_));
+  windows_.language = [this](bool modal) { language_->open(modal); };
   try {
     main_->load();
   } catch (const std::exception& e) {
