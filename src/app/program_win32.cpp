@@ -25,6 +25,23 @@ OptionsContext optionsContext(AppContext& app) {
           app.languages, app.CurrentLanguage, runningModulePath()};
 }
 
+LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main) {
+  const Platform& p = app.platform;
+  return {p.fs,
+          p.dialogs,
+          p.shell,
+          http,
+          app.settings,
+          app.languages,
+          app.CurrentLanguage,
+          app.identity,
+          app.programFolder,
+          [&app, &main](const std::string& language) {
+            app.languages.ChangeLanguage(main, language);
+          },
+          {}};
+}
+
 std::string runningModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -74,6 +91,8 @@ bool Program::start() {
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
   options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_));
   windows_.options = [this] { options_->open(); };
+  language_ = std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_));
+  windows_.language = [this](bool modal) { language_->open(modal); };
   try {
     main_->load();
   } catch (const std::exception& e) {

@@ -11,9 +11,11 @@
 #include "app/main_window.h"
 #include "editor/wizard_window.h"
 #include "gui/forms.h"
+#include "i18n/language_window.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"
+#include "platform/win32/http_win32.h"
 #include "platform/win32/power_api_win32.h"
 #include "platform/win32/regional_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -28,6 +30,8 @@ namespace quenmark::win32 {
 MainWindowContext mainWindowContext(AppContext& app);
 WizardContext wizardContext(AppContext& app);
 OptionsContext optionsContext(AppContext& app);
+// The language window translates `main` when the user picks a language.
+LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main);
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
@@ -77,6 +81,8 @@ class Program {
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmWizard> wizard_;  // goes before the main window it reports to
   std::unique_ptr<frmOptions> options_;
+  WinInetHttp http_;
+  std::unique_ptr<frmLanguage> language_;  // goes before the main window it translates
 };
 
 }  // namespace quenmark::win32

@@ -36,6 +36,7 @@ enum class Kind {
   ListBox,
   DTPicker,
   StatusBar,
+  Line,
 };
 
 std::string typeName(Kind kind);

@@ -190,7 +190,14 @@ void ComboBox::setCaption(const std::string& text) {
 }
 
 void ComboBox::onCommand(UINT code) {
-  if (code == CBN_SELCHANGE) raise(Event::Click);
+  if (code == CBN_SELCHANGE) {
+    // An editable combo's field takes the picked item only after this notification; the
+    // Click handler reads the text, and a pick means the picked item.
+    if ((options() & opt::kEditable) && listIndex() >= 0) {
+      SetWindowTextW(hwnd(), win32::widen(list(listIndex())).c_str());
+    }
+    raise(Event::Click);
+  }
   if (code == CBN_EDITCHANGE) raise(Event::Change);
 }
 
@@ -748,6 +755,8 @@ std::unique_ptr<Control> makeControl(Kind kind) {
       return std::make_unique<DTPicker>();
     case Kind::StatusBar:
       return std::make_unique<StatusBar>();
+    case Kind::Line:
+      return std::make_unique<Line>();
   }
   throw std::invalid_argument("unknown control kind");
 }
@@ -784,6 +793,8 @@ std::unique_ptr<ControlArrayBase> makeControlArray(Kind kind) {
       return arrayOf<DTPicker>();
     case Kind::StatusBar:
       return arrayOf<StatusBar>();
+    case Kind::Line:
+      return arrayOf<Line>();
   }
   throw std::invalid_argument("unknown control kind");
 }

@@ -113,7 +113,8 @@ class TextBox : public Control {
 };
 
 // A drop-down list, or with opt::kEditable a combo whose text can be typed. KeyPress
-// receives Enter (13) when a KeyPress handler is bound; Click follows a change of selection.
+// receives Enter (13) when a KeyPress handler is bound; Click follows a change of selection
+// by the user, with the text already that of the picked item.
 class ComboBox : public Control {
  public:
   static constexpr Kind kKind = Kind::ComboBox;
@@ -324,6 +325,18 @@ class TabStrip : public Control {
   DWORD style() const override { return WS_CLIPSIBLINGS; }
   bool tabStop() const override { return true; }
   std::optional<LRESULT> onNotify(NMHDR& header) override;
+};
+
+// A decorative etched line along its rectangle: across when it is wider than high, upright
+// otherwise. Two pixels (30 twips) make a clean line; it has no caption and no events.
+class Line : public Control {
+ public:
+  static constexpr Kind kKind = Kind::Line;
+  Line() : Control(kKind) {}
+
+ protected:
+  const wchar_t* className() const override { return L"Static"; }
+  DWORD style() const override { return width() >= height() ? SS_ETCHEDHORZ : SS_ETCHEDVERT; }
 };
 
 // A control of the given kind, for table rows that name no member.

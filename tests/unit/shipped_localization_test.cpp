@@ -142,6 +142,7 @@ constexpr DesignControl kDesign[] = {
     {"frmLanguage", "CommandButton", "Command1", -1, "Check for language updates"},
     {"frmLanguage", "CommandButton", "Command3", -1, "Translate this program"},
     {"frmLanguage", "CommandButton", "Command2", -1, "OK"},
+    {"frmLanguage", "Line", "Line1", -1, ""},
     {"frmAbout", "PictureBox", "Picture1", -1, ""},
     {"frmAbout", "Label", "Label1", -1, "YourProgramName"},
     {"frmAbout", "Label", "Label2", -1, "Version:"},

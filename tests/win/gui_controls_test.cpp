@@ -106,6 +106,24 @@ TEST_F(ControlsTest, EnterInAComboBoxIsAKeyPressNotTheDefaultButton) {
   EXPECT_EQ(logged(), (std::vector<std::string>{"cbShutdown_KeyPress 13", "cmbTime_KeyPress 13"}));
 }
 
+TEST_F(ControlsTest, APickInAnEditableComboClicksWithThePickedItemAsItsText) {
+  std::vector<std::string> seen;
+  f.cmbTime.on(gui::Event::Click, [&] { seen.push_back(f.cmbTime.text()); });
+  f.cmbTime.setListIndex(0);  // "Now"
+  f.cmbTime.setFocus();
+  key(GetFocus(), VK_DOWN);
+  key(GetFocus(), VK_DOWN);
+  EXPECT_EQ(seen, (std::vector<std::string>{"In 1 Minute", "In 5 Minutes"}));
+}
+
+TEST_F(ControlsTest, ALineIsEtchedAcrossOrUpright) {
+  gui::Control& across = f.addControl({gui::Kind::Line, "Line1", {}, "", 120, 6480, 3000, 30});
+  gui::Control& upright = f.addControl({gui::Kind::Line, "Line2", {}, "", 3300, 6480, 30, 600});
+  EXPECT_EQ(across.typeName(), "Line");
+  EXPECT_EQ(GetWindowLongW(across.hwnd(), GWL_STYLE) & SS_TYPEMASK, SS_ETCHEDHORZ);
+  EXPECT_EQ(GetWindowLongW(upright.hwnd(), GWL_STYLE) & SS_TYPEMASK, SS_ETCHEDVERT);
+}
+
 TEST_F(ControlsTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
   f.txtName.setFocus();
   key(GetFocus(), VK_RETURN);
