@@ -21,6 +21,9 @@ namespace menuopt = gui::menuopt;
 
 namespace {
 
+// Posted by exitProgramLater; any private message will do.
+constexpr UINT kExitLaterMessage = WM_APP + 2;
+
 // The design, in twips at a window of 10200 x 7200: two rows of commands, the two switches,
 // and the schedule list filling the rest. Form_Resize keeps the right and bottom edges.
 constexpr int kRow1 = 120;
@@ -143,6 +146,10 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
     if (row < 0 || static_cast<std::size_t>(row) >= list_.count()) return {};
     return list_.column(static_cast<std::size_t>(row), column);
   });
+  hookMessage(kExitLaterMessage, [this](std::uintptr_t, std::intptr_t) {
+    exitProgram();
+    return std::optional<std::intptr_t>(0);
+  });
   list_.setOnChange([this](const ListChange& change) {
     if (reloading_ || !lstSchedules.created()) return;
     if (change.kind == ListChange::Kind::Updated) {
@@ -206,8 +213,7 @@ void frmMain::Form_Load() {
   const std::string data = app_.programFolder + "\\data";
   if (!app_.fs.directoryExists(data)) app_.fs.createDirectory(data);
   restoreColumnWidths();
-  // With the skin on, plain labels would be copied into SkinLabel1 for it to draw; this
-  // window has none, so there is nothing to copy.
+  if (app_.skin) app_.skin(*this, gui::LabelCopies::All);
   // The help, once, on the first English start.
   if (app_.settings.user("showHelp", "1") == "1") {
     if (app_.settings.user("Language", "English") == "English") openHelpLauncher();
@@ -384,6 +390,10 @@ void frmMain::cmdEdit_Click() {
 void frmMain::exitProgram() {
   ExitRequested = true;
   unload();
+}
+
+void frmMain::exitProgramLater() {
+  if (loaded()) PostMessageW(hwnd(), kExitLaterMessage, 0, 0);
 }
 
 void frmMain::cmdDelete_Click() {

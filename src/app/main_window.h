@@ -14,6 +14,7 @@
 #include "editor/wizard_host.h"
 #include "base/identity.h"
 #include "gui/form.h"
+#include "gui/skin_hook.h"
 #include "i18n/languages.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -44,6 +45,7 @@ struct MainWindowContext {
   std::string& currentLanguage;   // set at load from the stored choice
   bool& startedInTray;            // set when the window starts hidden in the tray
   std::string programFolder;
+  gui::SkinHook skin{};           // empty while skinning is off
 };
 
 // The main window: the schedule list, the quick schedule, the two switches, the scheduler's
@@ -67,6 +69,9 @@ class frmMain : public gui::Form, public WizardHost {
 
   // Ends the program: the next unload is not turned into hiding in the tray.
   void exitProgram();
+  // The same once the message in hand is done: for a window that decides it in the middle of
+  // its own load or of this window's close.
+  void exitProgramLater();
   bool exitRequested() const { return ExitRequested; }
 
   const ScheduleList& schedules() const { return list_; }

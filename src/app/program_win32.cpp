@@ -5,27 +5,38 @@
 
 namespace quenmark::win32 {
 
-MainWindowContext mainWindowContext(AppContext& app) {
+MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {p.fs,         p.codec,          p.clock,       p.regional,           p.dialogs,
           p.power,      p.shell,          app.identity,  app.settings,         app.languages,
-          app.CurrentLanguage, app.StartedInTray, app.programFolder};
+          app.CurrentLanguage, app.StartedInTray, app.programFolder, std::move(skin)};
 }
 
-WizardContext wizardContext(AppContext& app) {
+WizardContext wizardContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {p.fs,          p.codec,         p.clock,        p.regional,
           p.dialogs,     app.languages,   app.CurrentLanguage, app.identity,
-          app.programFolder};
+          app.programFolder, std::move(skin)};
 }
 
-OptionsContext optionsContext(AppContext& app) {
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {app.settings,  p.registry,           p.dialogs,          p.codec,
-          app.languages, app.CurrentLanguage, runningModulePath()};
+          app.languages, app.CurrentLanguage, runningModulePath(), std::move(skin)};
 }
 
-LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main) {
+AboutContext aboutContext(AppContext& app, gui::SkinHook skin) {
+  return {app.identity, app.platform.versionInfo, app.languages, app.CurrentLanguage,
+          std::move(skin)};
+}
+
+StillRunningContext stillRunningContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
+  return {app.settings, app.languages, app.CurrentLanguage, [&main] { main.exitProgramLater(); },
+          std::move(skin)};
+}
+
+LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
+                                      gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {p.fs,
           p.dialogs,
@@ -39,7 +50,7 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
           [&app, &main](const std::string& language) {
             app.languages.ChangeLanguage(main, language);
           },
-          {}};
+          std::move(skin)};
 }
 
 std::string runningModulePath() {
@@ -73,6 +84,7 @@ Program::Program(std::string programFolder, bool singleInstance)
 
 Program::~Program() {
   if (main_ && main_->loaded()) main_->exitProgram();
+  if (splash_ && splash_->loaded()) splash_->unload();
 }
 
 bool Program::start() {
@@ -85,22 +97,67 @@ bool Program::start() {
   } else {
     guard_ = std::make_unique<NoInstanceGuard>();
   }
-  main_ = std::make_unique<frmMain>(forms_, mainWindowContext(app_), windows_, *guard_);
-  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_), *main_);
+  splash_ = std::make_unique<frmSplash>(
+      forms_, SplashContext{app_.identity, versionInfo_, skinObject_,
+                            [this](gui::Form& splash) {
+                              if (app_.identity.SkinEnabled) SkinWindow(splash, *skin_);
+                            },
+                            [this] { showMainWindow(); }});
+  skin_ = std::make_unique<SkinServices>(SkinServices{app_.identity, skinObject_, *splash_});
+  const gui::SkinHook skin = skinHook(*skin_);
+  main_ = std::make_unique<frmMain>(forms_, mainWindowContext(app_, skin), windows_, *guard_);
+  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin), *main_);
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
-  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_));
+  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_, skin));
   windows_.options = [this] { options_->open(); };
-  language_ = std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_));
+  language_ =
+      std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));
   windows_.language = [this](bool modal) { language_->open(modal); };
+  about_ = std::make_unique<frmAbout>(forms_, aboutContext(app_, skin));
+  windows_.about = [this] { about_->open(); };
+  stillRunning_ =
+      std::make_unique<frmStillRunning>(forms_, stillRunningContext(app_, *main_, skin));
+  windows_.stillRunning = [this] { stillRunning_->open(); };
+  // "Don't show the splash screen": it still starts everything, unseen.
+  try {
+    if (app_.settings.machine("chkSplash", "0") == "1") {
+      splash_->load();
+    } else {
+      splash_->show();
+    }
+  } catch (const std::exception& e) {
+    forms_.reportError(std::string("frmSplash: ") + e.what());
+  }
+  return splash_->loaded();
+}
+
+void Program::showMainWindow() {
   try {
     main_->load();
   } catch (const std::exception& e) {
     forms_.reportError(std::string("frmMain: ") + e.what());
   }
-  if (!main_->loaded()) return false;
+  // Without its main window the program has nothing to run: the splash window goes too.
+  if (!main_->loaded()) {
+    splash_->unload();
+    return;
+  }
   if (!app_.StartedInTray) main_->show();
-  return true;
+}
+
+bool Program::waitForMainWindow(std::chrono::milliseconds timeout) {
+  const auto until = std::chrono::steady_clock::now() + timeout;
+  while (!(main_ && main_->loaded()) && std::chrono::steady_clock::now() < until) {
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+  }
+  return main_ && main_->loaded();
 }
 
 int Program::run() { return gui::run(forms_); }

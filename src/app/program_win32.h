@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -23,15 +24,24 @@
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/version_info_win32.h"
 #include "settings/options_window.h"
+#include "ui/about_window.h"
+#include "ui/skin_window.h"
+#include "ui/splash_window.h"
+#include "ui/still_running_window.h"
 
 namespace quenmark::win32 {
 
-// The contexts of the windows, made from the program-wide parts.
-MainWindowContext mainWindowContext(AppContext& app);
-WizardContext wizardContext(AppContext& app);
-OptionsContext optionsContext(AppContext& app);
+// The contexts of the windows, made from the program-wide parts; `skin` is what each window's
+// load calls to be skinned (nothing when empty).
+MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
+WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
-LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main);
+LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
+                                      gui::SkinHook skin = {});
+AboutContext aboutContext(AppContext& app, gui::SkinHook skin = {});
+// The notice ends the program through `main`.
+StillRunningContext stillRunningContext(AppContext& app, frmMain& main, gui::SkinHook skin = {});
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
@@ -53,17 +63,26 @@ class Program {
   // The other windows, to be filled before start().
   AppWindows& windows() { return windows_; }
 
-  // Reads the identity, then loads the main window and shows it unless it starts in the
-  // tray. False when another instance runs: nothing is loaded then.
+  // Reads the identity and, unless another instance runs (false: nothing is loaded then),
+  // starts the splash window, shown or, as the user chose, hidden; its countdown opens the
+  // main window.
   bool start();
+  // Lets messages run until the main window is loaded or `timeout` has passed.
+  bool waitForMainWindow(std::chrono::milliseconds timeout);
   // The message loop, until the last window has gone.
   int run();
 
   AppContext& app() { return app_; }
   gui::Forms& forms() { return forms_; }
   frmMain* mainWindow() { return main_.get(); }
+  frmSplash* splashWindow() { return splash_.get(); }
+  // The skin engine while the splash window is loaded with skinning on.
+  gui::SkinObject* skin() { return skinObject_; }
 
  private:
+  // The splash window's countdown has run out.
+  void showMainWindow();
+
   Win32FileSystem fs_;
   AnsiCodec codec_;
   Win32Clock clock_;
@@ -78,11 +97,16 @@ class Program {
   std::unique_ptr<InstanceGuard> guard_;
   AppWindows windows_;
   gui::Forms forms_;
+  gui::SkinObject* skinObject_ = nullptr;  // the engine, published by the splash window
+  std::unique_ptr<frmSplash> splash_;
+  std::unique_ptr<SkinServices> skin_;
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmWizard> wizard_;  // goes before the main window it reports to
   std::unique_ptr<frmOptions> options_;
   WinInetHttp http_;
   std::unique_ptr<frmLanguage> language_;  // goes before the main window it translates
+  std::unique_ptr<frmAbout> about_;
+  std::unique_ptr<frmStillRunning> stillRunning_;
 };
 
 }  // namespace quenmark::win32

@@ -140,6 +140,7 @@ void frmWizard::Form_Load() {
   model_ = next_ ? wizard::editSchedule(*next_, now, app_.regional.formats())
                  : wizard::newSchedule(now, std::string(actions.front()));
   showModel();
+  if (app_.skin) app_.skin(*this, gui::LabelCopies::None);
 }
 
 void frmWizard::showModel() {

@@ -10,6 +10,7 @@
 #include "editor/wizard_host.h"
 #include "editor/wizard_model.h"
 #include "gui/form.h"
+#include "gui/skin_hook.h"
 #include "i18n/languages.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -30,6 +31,7 @@ struct WizardContext {
   const std::string& currentLanguage;
   const ProductIdentity& identity;
   std::string programFolder;
+  gui::SkinHook skin{};  // empty while skinning is off
 };
 
 // The schedule wizard: creates a schedule, or changes the one it is opened with. The

@@ -105,6 +105,32 @@ void Control::setFocus() {
 
 void Control::on(Event event, Handler handler) { handlers_[event] = std::move(handler); }
 
+void Control::setBackColor(std::optional<COLORREF> color) {
+  if (!hasColors()) throw std::logic_error(typeName() + " " + name_ + " has no BackColor");
+  backColor_ = color;
+  if (created()) {
+    applyColors();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+}
+
+void Control::setForeColor(std::optional<COLORREF> color) {
+  if (!hasColors()) throw std::logic_error(typeName() + " " + name_ + " has no ForeColor");
+  foreColor_ = color;
+  if (created()) {
+    applyColors();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+}
+
+bool Control::hookMessage(std::uint32_t message, MessageHandler handler) {
+  if (!handler) return false;
+  hooks_[message] = std::move(handler);
+  return true;
+}
+
+void Control::unhookMessage(std::uint32_t message) { hooks_.erase(message); }
+
 std::optional<LRESULT> Control::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!handles(Event::KeyPress) && !(array_ && array_->handlers_.count(Event::KeyPress))) {
     return std::nullopt;
@@ -173,6 +199,11 @@ LRESULT CALLBACK Control::subclassProc(HWND window, UINT message, WPARAM wParam,
     return DefSubclassProc(window, message, wParam, lParam);
   }
   try {
+    if (window == c->hwnd_) {
+      if (auto it = c->hooks_.find(message); it != c->hooks_.end()) {
+        if (auto answer = it->second(wParam, lParam)) return *answer;
+      }
+    }
     if (auto r = c->onMessage(window, message, wParam, lParam)) return *r;
   } catch (const std::exception& e) {
     if (c->form_) c->form_->forms().reportError(c->form_->name() + ": " + e.what());
@@ -218,6 +249,7 @@ void Control::create(HWND parent, int id, HFONT font, bool group) {
   subclass(hwnd_);
   applyGeometry();
   afterCreate();
+  if (backColor_ || foreColor_) applyColors();
 }
 
 void Control::destroy() {

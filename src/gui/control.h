@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "i18n/translatable.h"
+#include "platform/message_hook.h"
 
 namespace quenmark::gui {
 
@@ -145,7 +146,7 @@ struct ControlDef {
 // A child control of a Form. Its window exists from the window's load to its unload;
 // caption, visibility, enabled state and geometry may be set at any time, everything else
 // needs the window (std::logic_error otherwise).
-class Control : public TranslatableControl {
+class Control : public TranslatableControl, public MessageHook {
  public:
   explicit Control(Kind kind) : kind_(kind) {}
   ~Control() override;
@@ -185,6 +186,18 @@ class Control : public TranslatableControl {
 
   void setFocus();
 
+  // Colours as 0x00BBGGRR; none: the system's. Kinds without the property throw
+  // std::logic_error, as setting it on such a control always failed.
+  std::optional<COLORREF> backColor() const { return backColor_; }
+  std::optional<COLORREF> foreColor() const { return foreColor_; }
+  void setBackColor(std::optional<COLORREF> color);
+  void setForeColor(std::optional<COLORREF> color);
+
+  // MessageHook: one message of the control's own window, ahead of the control's handling
+  // (the skin paints buttons this way); kept across loads.
+  bool hookMessage(std::uint32_t message, MessageHandler handler) override;
+  void unhookMessage(std::uint32_t message) override;
+
   void on(Event event, Handler handler);
   bool handles(Event event) const { return handlers_.count(event) != 0; }
 
@@ -201,6 +214,10 @@ class Control : public TranslatableControl {
   virtual std::optional<LRESULT> onNotify(NMHDR& /*header*/) { return std::nullopt; }
   // Messages to the control's own window (and to child windows it subclasses).
   virtual std::optional<LRESULT> onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Which colours the kind takes, and how it shows them beyond the colour messages its
+  // window answers (list views, tree views and status bars are told by messages).
+  virtual bool hasColors() const { return true; }
+  virtual void applyColors() {}
   // Whether Enter should reach the control as a key press rather than the default button.
   virtual bool wantsEnter() const { return true; }
   virtual void onDpiChanged() {}
@@ -246,6 +263,9 @@ class Control : public TranslatableControl {
   HWND hwnd_ = nullptr;
   std::vector<HWND> subclassed_;
   std::map<Event, Handler> handlers_;
+  std::map<std::uint32_t, MessageHandler> hooks_;
+  std::optional<COLORREF> backColor_;
+  std::optional<COLORREF> foreColor_;
   ControlArrayBase* array_ = nullptr;
 };
 

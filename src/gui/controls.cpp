@@ -57,6 +57,43 @@ void Label::onCommand(UINT code) {
   if (code == STN_CLICKED) raise(Event::Click);
 }
 
+void PictureBox::setPicture(HICON icon) {
+  picture_ = icon;
+  if (created()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+std::optional<LRESULT> PictureBox::onMessage(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (window != hwnd() || message != WM_PAINT || !picture_) {
+    return Control::onMessage(window, message, wParam, lParam);
+  }
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT r{};
+  GetClientRect(window, &r);
+  // The colour the window gives a static control, unless the picture has its own.
+  HBRUSH back = backColor() ? form().brush(*backColor())
+                            : reinterpret_cast<HBRUSH>(SendMessageW(
+                                  GetParent(window), WM_CTLCOLORSTATIC,
+                                  reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  FillRect(dc, &r, back ? back : GetSysColorBrush(COLOR_BTNFACE));
+  // At the icon's own size: a small icon stretched over a large box would only blur.
+  ICONINFO info{};
+  int w = 32, h = 32;
+  if (GetIconInfo(picture_, &info)) {
+    BITMAP bm{};
+    if (GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm)) {
+      w = bm.bmWidth;
+      h = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    }
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+  }
+  DrawIconEx(dc, (r.right - w) / 2, (r.bottom - h) / 2, picture_, w, h, 0, nullptr, DI_NORMAL);
+  EndPaint(window, &ps);
+  return 0;
+}
+
 void PictureBox::onCommand(UINT code) {
   if (code == STN_CLICKED) raise(Event::Click);
 }
@@ -411,7 +448,20 @@ std::optional<LRESULT> ListView::onMessage(HWND window, UINT message, WPARAM wPa
   return r;
 }
 
+void ListView::applyColors() {
+  // CLR_DEFAULT hands a colour back to the system.
+  const COLORREF back = backColor().value_or(CLR_DEFAULT);
+  send(hwnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+  send(hwnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+  send(hwnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(foreColor().value_or(CLR_DEFAULT)));
+}
+
 // ---- tree view ---------------------------------------------------------------------------
+
+void TreeView::applyColors() {
+  send(hwnd(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(backColor().value_or(CLR_NONE)));
+  send(hwnd(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(foreColor().value_or(CLR_NONE)));
+}
 
 bool TreeView::checkBoxes() const { return options() & (opt::kCheckBoxes | opt::kFlipOnClick); }
 
@@ -568,6 +618,16 @@ DWORD DTPicker::style() const {
   return (options() & opt::kTimeFormat) ? DTS_TIMEFORMAT : DTS_SHORTDATEFORMAT;
 }
 
+void DTPicker::applyColors() {
+  // The field itself is the system's; its drop-down calendar takes the colours.
+  const auto back = static_cast<LPARAM>(backColor().value_or(GetSysColor(COLOR_WINDOW)));
+  const auto fore = static_cast<LPARAM>(foreColor().value_or(GetSysColor(COLOR_WINDOWTEXT)));
+  send(hwnd(), DTM_SETMCCOLOR, MCSC_BACKGROUND, back);
+  send(hwnd(), DTM_SETMCCOLOR, MCSC_MONTHBK, back);
+  send(hwnd(), DTM_SETMCCOLOR, MCSC_TEXT, fore);
+  send(hwnd(), DTM_SETMCCOLOR, MCSC_TITLETEXT, fore);
+}
+
 void DTPicker::afterCreate() {
   if (options() & opt::kTimeFormat) send(hwnd(), DTM_SETFORMATW, 0, ptr(L"HH:mm:ss"));
 }
@@ -613,6 +673,10 @@ std::optional<LRESULT> DTPicker::onNotify(NMHDR& header) {
 }
 
 // ---- status bar, list box, tab strip -------------------------------------------------------
+
+void StatusBar::applyColors() {
+  send(hwnd(), SB_SETBKCOLOR, 0, static_cast<LPARAM>(backColor().value_or(CLR_DEFAULT)));
+}
 
 void StatusBar::fit() {
   if (created()) send(hwnd(), WM_SIZE);

@@ -177,6 +177,7 @@ class ListView : public Control {
   void setSelectedRow(std::optional<int> row);
 
  protected:
+  void applyColors() override;
   const wchar_t* className() const override { return L"SysListView32"; }
   DWORD style() const override;
   DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
@@ -224,6 +225,7 @@ class TreeView : public Control {
   void clear();
 
  protected:
+  void applyColors() override;
   const wchar_t* className() const override { return L"SysTreeView32"; }
   DWORD style() const override { return TVS_SHOWSELALWAYS; }
   DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
@@ -259,6 +261,7 @@ class DTPicker : public Control {
   void setTimeOfDay(std::chrono::seconds time);  // keeps the date
 
  protected:
+  void applyColors() override;
   const wchar_t* className() const override { return L"SysDateTimePick32"; }
   DWORD style() const override;
   bool tabStop() const override { return true; }
@@ -274,6 +277,7 @@ class StatusBar : public Control {
   void fit();
 
  protected:
+  void applyColors() override;
   const wchar_t* className() const override { return L"msctls_statusbar32"; }
 };
 
@@ -281,11 +285,18 @@ class PictureBox : public Control {
  public:
   static constexpr Kind kKind = Kind::PictureBox;
   PictureBox() : Control(kKind) {}
+  // The picture, drawn centred on the back colour; a borrowed icon (a shared resource).
+  void setPicture(HICON icon);
 
  protected:
   const wchar_t* className() const override { return L"Static"; }
   DWORD style() const override { return SS_NOTIFY; }
   void onCommand(UINT code) override;
+  std::optional<LRESULT> onMessage(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) override;
+
+ private:
+  HICON picture_ = nullptr;
 };
 
 class ListBox : public Control {
@@ -337,6 +348,7 @@ class Line : public Control {
  protected:
   const wchar_t* className() const override { return L"Static"; }
   DWORD style() const override { return width() >= height() ? SS_ETCHEDHORZ : SS_ETCHEDVERT; }
+  bool hasColors() const override { return false; }
 };
 
 // A control of the given kind, for table rows that name no member.

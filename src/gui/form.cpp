@@ -256,6 +256,8 @@ DWORD Form::windowStyle() const {
       return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     case formstyle::kToolWindow:
       return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    case formstyle::kSplash:
+      return WS_POPUP | WS_BORDER;
     default:
       return WS_OVERLAPPEDWINDOW;
   }
@@ -270,10 +272,19 @@ void Form::load() {
   } done{loading_};
 
   dpi_ = static_cast<int>(forms_.dpi().systemDpi());
+  const int width = twipsToPixels(design_.width, dpi_);
+  const int height = twipsToPixels(design_.height, dpi_);
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+  if (design_.style == formstyle::kSplash) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    x = work.left + (work.right - work.left - width) / 2;
+    y = work.top + (work.bottom - work.top - height) / 2;
+  }
   HWND w = CreateWindowExW(
-      WS_EX_CONTROLPARENT, Forms::windowClass(), win32::widen(design_.caption).c_str(),
-      windowStyle(), CW_USEDEFAULT, CW_USEDEFAULT, twipsToPixels(design_.width, dpi_),
-      twipsToPixels(design_.height, dpi_), nullptr, nullptr, forms_.instance(), this);
+      WS_EX_CONTROLPARENT | (design_.style == formstyle::kSplash ? WS_EX_TOOLWINDOW : 0),
+      Forms::windowClass(), win32::widen(design_.caption).c_str(), windowStyle(), x, y, width,
+      height, nullptr, nullptr, forms_.instance(), this);
   if (!w) {
     throw std::runtime_error("cannot create window " + name_ + ": " +
                              win32::errorDescription(GetLastError()));
@@ -710,12 +721,73 @@ LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPAR
   return 0;
 }
 
+void Form::setBackColor(std::optional<COLORREF> color) {
+  backColor_ = color;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Form::setForeColor(std::optional<COLORREF> color) {
+  foreColor_ = color;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+HBRUSH Form::brush(COLORREF color) {
+  auto& b = brushes_[color];
+  if (!b) b.reset(CreateSolidBrush(color));
+  return b.get();
+}
+
+Control* Form::controlByHandle(HWND window) const {
+  for (const auto& e : entries_) {
+    if (e.control && e.control->hwnd() == window) return e.control;
+  }
+  return nullptr;
+}
+
+// The colours of a child control as it asks for them: its own, else the window's for
+// the controls that stand on the window (labels, boxes, frames), else the system's.
+std::optional<LRESULT> Form::controlColor(UINT message, HDC dc, HWND window) {
+  const Control* c = controlByHandle(window);
+  // A combo box's edit field and drop-down list ask for themselves.
+  if (!c && GetParent(window) != hwnd_) c = controlByHandle(GetParent(window));
+  const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ||
+                     (c && (c->kind() == Kind::TextBox || c->kind() == Kind::ComboBox));
+  std::optional<COLORREF> back = c ? c->backColor() : std::nullopt;
+  std::optional<COLORREF> fore = c ? c->foreColor() : std::nullopt;
+  if (!field) {
+    if (!back) back = backColor_;
+    if (!fore) fore = foreColor_;
+  }
+  if (!back && !fore) return std::nullopt;
+  if (fore) SetTextColor(dc, *fore);
+  const COLORREF fill = back.value_or(GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE));
+  SetBkColor(dc, fill);
+  return reinterpret_cast<LRESULT>(brush(fill));
+}
+
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = hwnd_;
   if (auto it = hooks_.find(message); it != hooks_.end()) {
     if (auto answer = it->second(wParam, lParam)) return *answer;
   }
   switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      if (auto r = controlColor(message, reinterpret_cast<HDC>(wParam),
+                                reinterpret_cast<HWND>(lParam))) {
+        return *r;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (backColor_) {
+        RECT r{};
+        GetClientRect(window, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, brush(*backColor_));
+        return 1;
+      }
+      break;
     case WM_COMMAND:
       if (onCommand(wParam, lParam)) return 0;
       break;

@@ -36,6 +36,7 @@ namespace formstyle {
 inline constexpr unsigned kSizable = 0;     // sizing border, minimise and maximise boxes
 inline constexpr unsigned kFixed = 1;       // fixed border, minimise box only
 inline constexpr unsigned kToolWindow = 2;  // fixed, no boxes
+inline constexpr unsigned kSplash = 3;      // no caption, a thin border, centred on the screen
 }  // namespace formstyle
 
 // The window's design: caption and outer size in twips; position left to Windows. The
@@ -92,6 +93,18 @@ class Form : public TranslatableWindow, public MessageHook {
   void setEnabled(bool on);
   // Brings the window to the front and gives it the focus.
   void activate();
+
+  // The window's background and the text of its labels, check boxes, option buttons and
+  // frames (0x00BBGGRR); none: the system's. A control's own colours come first.
+  std::optional<COLORREF> backColor() const { return backColor_; }
+  std::optional<COLORREF> foreColor() const { return foreColor_; }
+  void setBackColor(std::optional<COLORREF> color);
+  void setForeColor(std::optional<COLORREF> color);
+  // A brush of that colour, kept by the window while it lives.
+  HBRUSH brush(COLORREF color);
+  // Set by whoever draws the window in a skin, so that it can find its windows again.
+  bool skinned() const { return skinned_; }
+  void setSkinned(bool on) { skinned_ = on; }
 
   // Outer geometry and client size in twips.
   int left() const;
@@ -168,6 +181,8 @@ class Form : public TranslatableWindow, public MessageHook {
   bool onCommand(WPARAM wParam, LPARAM lParam);
   void clickMenu(MenuItem& item);
   Control* controlById(int id) const;
+  Control* controlByHandle(HWND window) const;
+  std::optional<LRESULT> controlColor(UINT message, HDC dc, HWND control);
   Control* defaultButton() const;
   Control* cancelButton() const;
   void registerTimer(Timer& timer);
@@ -196,6 +211,10 @@ class Form : public TranslatableWindow, public MessageHook {
   std::vector<Timer*> timers_;
   UINT_PTR nextTimerId_ = 1;
   std::map<std::uint32_t, MessageHandler> hooks_;
+  std::optional<COLORREF> backColor_;
+  std::optional<COLORREF> foreColor_;
+  std::map<COLORREF, win32::UniqueBrush> brushes_;
+  bool skinned_ = false;
 };
 
 }  // namespace quenmark::gui

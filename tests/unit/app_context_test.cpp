@@ -14,6 +14,7 @@ namespace {
 class NoVersionInfo : public VersionInfo {
  public:
   std::string field(const std::string&) const override { return {}; }
+  ProgramVersion version() const override { return {}; }
 };
 
 TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {

@@ -38,6 +38,8 @@ TEST(IdentityWin32, ReadFromTheRunningProgramsOwnVersionInformation) {
 
 TEST(IdentityWin32, AFileWithoutVersionInformationGivesEmptyFields) {
   EXPECT_EQ(win32::FileVersionInfo(buildFolder() + "\\no-such-file.exe").field("ProductName"), "");
+  EXPECT_EQ(win32::FileVersionInfo(buildFolder() + "\\no-such-file.exe").version(),
+            (ProgramVersion{0, 0}));
   EXPECT_EQ(win32::FileVersionInfo().field("NoSuchField"), "");
 }
 
@@ -53,6 +55,7 @@ TEST(IdentityWin32, EveryProgramCarriesVersionIconAndManifest) {
     EXPECT_EQ(info.field("Comments"), "quenmark.example");
     EXPECT_EQ(info.field("FileVersion"), "1.0");
     EXPECT_EQ(info.field("ProductVersion"), "1.0");
+    EXPECT_EQ(info.version(), (ProgramVersion{1, 0}));
 
     HMODULE m = LoadLibraryExW(win32::widen(path).c_str(), nullptr,
                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);

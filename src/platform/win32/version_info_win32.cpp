@@ -35,12 +35,34 @@ FileVersionInfo::FileVersionInfo() : path_(ownModulePath()) {}
 
 FileVersionInfo::FileVersionInfo(const std::string& path) : path_(widen(path)) {}
 
-std::string FileVersionInfo::field(const std::string& name) const {
+namespace {
+
+std::vector<BYTE> versionBlock(const std::wstring& path) {
   DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(path_.c_str(), &ignored);
+  DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
   if (size == 0) return {};
   std::vector<BYTE> block(size);
-  if (!GetFileVersionInfoW(path_.c_str(), 0, size, block.data())) return {};
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
+  return block;
+}
+
+}  // namespace
+
+ProgramVersion FileVersionInfo::version() const {
+  std::vector<BYTE> block = versionBlock(path_);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT bytes = 0;
+  if (block.empty() ||
+      !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &bytes) ||
+      bytes < sizeof(VS_FIXEDFILEINFO)) {
+    return {};
+  }
+  return {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS)};
+}
+
+std::string FileVersionInfo::field(const std::string& name) const {
+  std::vector<BYTE> block = versionBlock(path_);
+  if (block.empty()) return {};
 
   // The first language and code page of the translation table name the string table.
   struct Translation {

@@ -12,6 +12,7 @@ class FileVersionInfo final : public VersionInfo {
   FileVersionInfo();                                  // the running program
   explicit FileVersionInfo(const std::string& path);  // any file, path in UTF-8
   std::string field(const std::string& name) const override;
+  ProgramVersion version() const override;
 
  private:
   std::wstring path_;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quenmark {
+
+// A colour as Windows stores it: 0x00BBGGRR.
+using Rgb = std::uint32_t;
+constexpr Rgb rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+
+// The colours the program's skin draws every window with.
+struct SkinPalette {
+  Rgb window;        // window background
+  Rgb text;          // labels, check boxes, option buttons, frame captions
+  Rgb face;          // buttons and fields: the skin's "button and field back colour"
+  Rgb faceText;      // text on buttons and in fields: its "field fore colour"
+  Rgb picture;       // picture boxes: its "picture back colour"
+  Rgb border;        // control and frame outlines
+  Rgb pressed;       // a button held down
+  Rgb accent;        // the default button, ticked boxes, the focus ring
+  Rgb accentText;    // text and marks on the accent
+  Rgb disabledText;  // text of disabled controls
+};
+
+// Two palettes after the Windows app mode, light and dark.
+SkinPalette lightPalette();
+SkinPalette darkPalette();
+
+// The WCAG contrast ratio of two colours, from 1 (none) to 21 (black on white).
+double contrastRatio(Rgb a, Rgb b);
+
+}  // namespace quenmark
