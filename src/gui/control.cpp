@@ -43,6 +43,8 @@ std::string typeName(Kind kind) {
       return "DTPicker";
     case Kind::StatusBar:
       return "StatusBar";
+    case Kind::WebBrowser:
+      return "WebBrowser";
   }
   return "Control";
 }
