@@ -19,6 +19,10 @@ WizardContext wizardContext(AppContext& app) {
           app.programFolder};
 }
 
+WebWindowContext webWindowContext(AppContext& app) {
+  return {app.identity, app.platform.versionInfo, {}};
+}
+
 std::string runningProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -61,6 +65,8 @@ bool Program::start() {
   wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_), *main_);
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
+  website_ = std::make_unique<frmWebsite>(forms_, webWindowContext(app_));
+  windows_.website = [this] { website_->open(); };
   try {
     main_->load();
   } catch (const std::exception& e) {

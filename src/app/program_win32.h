@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "editor/wizard_window.h"
 #include "gui/forms.h"
+#include "gui/web_browser.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"
@@ -20,12 +21,14 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/version_info_win32.h"
+#include "ui/web_window.h"
 
 namespace quenmark::win32 {
 
 // The contexts of the windows, made from the program-wide parts.
 MainWindowContext mainWindowContext(AppContext& app);
 WizardContext wizardContext(AppContext& app);
+WebWindowContext webWindowContext(AppContext& app);
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
@@ -56,6 +59,7 @@ class Program {
   frmMain* mainWindow() { return main_.get(); }
 
  private:
+  gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
   Win32FileSystem fs_;
   AnsiCodec codec_;
   Win32Clock clock_;
@@ -72,6 +76,7 @@ class Program {
   gui::Forms forms_;
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmWizard> wizard_;  // goes before the main window it reports to
+  std::unique_ptr<frmWebsite> website_;
 };
 
 }  // namespace quenmark::win32
