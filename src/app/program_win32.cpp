@@ -53,6 +53,10 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
           std::move(skin)};
 }
 
+WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin) {
+  return {app.identity, app.platform.versionInfo, std::move(skin)};
+}
+
 std::string runningModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -119,6 +123,8 @@ bool Program::start() {
   stillRunning_ =
       std::make_unique<frmStillRunning>(forms_, stillRunningContext(app_, *main_, skin));
   windows_.stillRunning = [this] { stillRunning_->open(); };
+  website_ = std::make_unique<frmWebsite>(forms_, webWindowContext(app_, skin));
+  windows_.website = [this] { website_->open(); };
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
     if (app_.settings.machine("chkSplash", "0") == "1") {

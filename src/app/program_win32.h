@@ -13,6 +13,7 @@
 #include "editor/wizard_window.h"
 #include "gui/forms.h"
 #include "i18n/language_window.h"
+#include "gui/web_browser.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"
@@ -28,6 +29,7 @@
 #include "ui/skin_window.h"
 #include "ui/splash_window.h"
 #include "ui/still_running_window.h"
+#include "ui/web_window.h"
 
 namespace quenmark::win32 {
 
@@ -42,6 +44,7 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
 AboutContext aboutContext(AppContext& app, gui::SkinHook skin = {});
 // The notice ends the program through `main`.
 StillRunningContext stillRunningContext(AppContext& app, frmMain& main, gui::SkinHook skin = {});
+WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin = {});
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
@@ -83,6 +86,7 @@ class Program {
   // The splash window's countdown has run out.
   void showMainWindow();
 
+  gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
   Win32FileSystem fs_;
   AnsiCodec codec_;
   Win32Clock clock_;
@@ -107,6 +111,7 @@ class Program {
   std::unique_ptr<frmLanguage> language_;  // goes before the main window it translates
   std::unique_ptr<frmAbout> about_;
   std::unique_ptr<frmStillRunning> stillRunning_;
+  std::unique_ptr<frmWebsite> website_;
 };
 
 }  // namespace quenmark::win32

@@ -45,6 +45,8 @@ std::string typeName(Kind kind) {
       return "StatusBar";
     case Kind::Line:
       return "Line";
+    case Kind::WebBrowser:
+      return "WebBrowser";
   }
   return "Control";
 }

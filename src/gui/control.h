@@ -38,6 +38,7 @@ enum class Kind {
   DTPicker,
   StatusBar,
   Line,
+  WebBrowser,
 };
 
 std::string typeName(Kind kind);
@@ -58,13 +59,25 @@ inline constexpr unsigned kGridLines = 1u << 10;   // list view
 inline constexpr unsigned kPassword = 1u << 11;    // text box showing "*" for each character
 }  // namespace opt
 
-enum class Event { Click, KeyPress, ItemClick, NodeClick, NodeCheck, Change, Timer };
+enum class Event {
+  Click,
+  KeyPress,
+  ItemClick,
+  NodeClick,
+  NodeCheck,
+  Change,
+  Timer,
+  StatusTextChange,  // web browser: EventArgs::text is the status text
+  DownloadComplete,  // web browser
+  BeforeNavigate2,   // web browser: EventArgs::text is the address
+};
 
 // What a handler learns of its event.
 struct EventArgs {
   std::optional<int> index;  // the element's index when the control belongs to an array
   int item = -1;             // ItemClick: the row (from 0); NodeClick/NodeCheck: the node (from 1)
   int* keyAscii = nullptr;   // KeyPress: the character; set it to 0 to swallow the key
+  std::string text;          // what a web browser's event carries
 };
 
 // An event handler: a member function of the window (bound by pointer, so tables can name
@@ -73,6 +86,7 @@ struct EventArgs {
 //   void (D::*)(int)         the array index for array elements, otherwise EventArgs::item
 //   void (D::*)(int&)        KeyPress: keyAscii
 //   void (D::*)(int, int&)   KeyPress of an array element: index, keyAscii
+//   void (D::*)(const std::string&)   EventArgs::text
 class Handler {
  public:
   Handler() = default;
@@ -91,6 +105,10 @@ class Handler {
       : fn_([pm](Form& f, EventArgs& a) {
           (static_cast<D&>(f).*pm)(a.index.value_or(0), keyOf(a));
         }) {}
+
+  template <class D>
+  Handler(void (D::*pm)(const std::string&))  // NOLINT(google-explicit-constructor)
+      : fn_([pm](Form& f, EventArgs& a) { (static_cast<D&>(f).*pm)(a.text); }) {}
 
   template <class F>
   requires std::invocable<F&> Handler(F f)  // NOLINT(google-explicit-constructor)

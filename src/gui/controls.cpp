@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "gui/form.h"
 #include "gui/text.h"
+#include "gui/web_browser.h"
 #include "platform/win32/text_win32.h"
 #include "base/twips.h"
 
@@ -682,6 +685,68 @@ void StatusBar::fit() {
   if (created()) send(hwnd(), WM_SIZE);
 }
 
+int StatusBar::actualHeight() const {
+  if (!created()) return 0;
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return pixelsToTwips(r.bottom - r.top, dpi());
+}
+
+std::size_t StatusBar::requirePanel(int n) const {
+  if (n < 1 || n > panelCount()) {
+    throw std::out_of_range(name() + " has no panel " + std::to_string(n));
+  }
+  return static_cast<std::size_t>(n - 1);
+}
+
+int StatusBar::addPanel() {
+  widths_.push_back(kDefaultPanelWidth);
+  sized_ = true;
+  applyPanels();
+  return panelCount();
+}
+
+int StatusBar::panelWidth(int n) const { return widths_[requirePanel(n)]; }
+
+void StatusBar::setPanelWidth(int n, int twips) {
+  widths_[requirePanel(n)] = twips;
+  sized_ = true;
+  applyPanels();
+}
+
+std::string StatusBar::panelText(int n) const {
+  requireCreated();
+  auto i = static_cast<WPARAM>(requirePanel(n));
+  std::wstring text(LOWORD(send(hwnd(), SB_GETTEXTLENGTHW, i)) + 1u, L'\0');
+  send(hwnd(), SB_GETTEXTW, i, ptr(text.data()));
+  text.resize(std::wcslen(text.c_str()));
+  return win32::narrow(text);
+}
+
+void StatusBar::setPanelText(int n, const std::string& text) {
+  requireCreated();
+  send(hwnd(), SB_SETTEXTW, static_cast<WPARAM>(requirePanel(n)),
+       ptr(win32::widen(text).c_str()));
+}
+
+void StatusBar::applyPanels() {
+  if (!created() || !sized_) return;
+  // The bar wants the right edge of each part, in pixels.
+  std::vector<int> edges;
+  int right = 0;
+  for (int twips : widths_) {
+    right += twipsToPixels(twips, dpi());
+    edges.push_back(right);
+  }
+  send(hwnd(), SB_SETPARTS, edges.size(), ptr(edges.data()));
+}
+
+void StatusBar::afterDestroy() {
+  // Panels added at run time go with the window.
+  widths_.assign(1, kDefaultPanelWidth);
+  sized_ = false;
+}
+
 void ListBox::addItem(const std::string& text) {
   requireCreated();
   send(hwnd(), LB_ADDSTRING, 0, ptr(win32::widen(text).c_str()));
@@ -821,6 +886,8 @@ std::unique_ptr<Control> makeControl(Kind kind) {
       return std::make_unique<StatusBar>();
     case Kind::Line:
       return std::make_unique<Line>();
+    case Kind::WebBrowser:
+      return std::make_unique<WebBrowser>();
   }
   throw std::invalid_argument("unknown control kind");
 }
@@ -859,6 +926,8 @@ std::unique_ptr<ControlArrayBase> makeControlArray(Kind kind) {
       return arrayOf<StatusBar>();
     case Kind::Line:
       return arrayOf<Line>();
+    case Kind::WebBrowser:
+      return arrayOf<WebBrowser>();
   }
   throw std::invalid_argument("unknown control kind");
 }

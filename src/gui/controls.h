@@ -269,16 +269,38 @@ class DTPicker : public Control {
   std::optional<LRESULT> onNotify(NMHDR& header) override;
 };
 
-// Sits at the bottom of the window whatever its design geometry; its caption is the text.
+// Sits at the bottom of the window whatever its design geometry; its caption is the text of
+// its first panel. It starts with one panel as wide as the bar; once panels are added or
+// sized, each has its own width. Panels are numbered from 1.
 class StatusBar : public Control {
  public:
   static constexpr Kind kKind = Kind::StatusBar;
   StatusBar() : Control(kKind) {}
   void fit();
+  // The height the bar takes at the bottom of the window, in twips.
+  int actualHeight() const;
+
+  // A panel of the default width (1440 twips) after the others; returns its number.
+  int addPanel();
+  int panelCount() const { return static_cast<int>(widths_.size()); }
+  int panelWidth(int n) const;
+  void setPanelWidth(int n, int twips);
+  std::string panelText(int n) const;
+  void setPanelText(int n, const std::string& text);
 
  protected:
   void applyColors() override;
   const wchar_t* className() const override { return L"msctls_statusbar32"; }
+  void afterCreate() override { applyPanels(); }
+  void afterDestroy() override;
+  void onDpiChanged() override { applyPanels(); }
+
+ private:
+  static constexpr int kDefaultPanelWidth = 1440;
+  std::size_t requirePanel(int n) const;
+  void applyPanels();
+  std::vector<int> widths_{kDefaultPanelWidth};  // twips
+  bool sized_ = false;  // false: the one panel spans the bar
 };
 
 class PictureBox : public Control {

@@ -113,6 +113,20 @@ void paintButton(const Control& c, const SkinPalette& p, HDC dc, const RECT& r) 
   std::wstring caption = textOf(h);
   RECT t = r;
   if (pushed) OffsetRect(&t, 0, 1);
+  // A picture stands left of the caption, the two centred together.
+  if (auto icon = reinterpret_cast<HICON>(SendMessageW(h, BM_GETIMAGE, IMAGE_ICON, 0))) {
+    const int size = std::min(scaled(16, c), static_cast<int>(t.bottom - t.top) - 4);
+    RECT measured = t;
+    DrawTextW(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    const int gap = caption.empty() ? 0 : scaled(3, c);
+    const int width = size + gap + (caption.empty() ? 0 : measured.right - measured.left);
+    const int left = std::max<int>(t.left + 1, (t.left + t.right - width) / 2);
+    DrawIconEx(dc, left, (t.top + t.bottom - size) / 2, icon, size, size, 0, nullptr, DI_NORMAL);
+    t.left = left + size + gap;
+    SetTextColor(dc, text);
+    DrawTextW(dc, caption.c_str(), -1, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefixFlag(h));
+    return;
+  }
   SetTextColor(dc, text);
   DrawTextW(dc, caption.c_str(), -1, &t,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | prefixFlag(h));

@@ -78,6 +78,7 @@ TEST_F(ProgramTest, EveryWindowIsSkinnedInBothPalettes) {
   windows.language(false);
   windows.about();
   windows.stillRunning();
+  windows.website();
   program.splashWindow()->show();
   for (bool dark : {false, true}) {
     skin->setDark(dark);
