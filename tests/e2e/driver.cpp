@@ -617,12 +617,24 @@ void scenarioWizard(Program& p, const std::wstring& folder) {
   check(fileExists(scheduleFile(folder, made.name)), L"the wizard wrote no schedule file");
 }
 
-void scenarioCloseToTray(Program& p) {
+// The program's name: the main window's title up to " by ".
+std::wstring programName(const std::wstring& title) { return title.substr(0, title.find(L" by ")); }
+
+void scenarioCloseToTray(Program& p, const std::wstring& title, const std::wstring& exe) {
+  // Read at the close: this time the notice is wanted.
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, settingsKeys(exe).section().c_str(), L"chkNoShow");
   check(waitFor([&] { return IsWindowVisible(p.main) != FALSE; }), L"the window is not visible");
   check(waitFor([&] { return programHasTrayIcon(p); }), L"no tray icon before closing");
   // The close box, as a user presses it (a bare WM_CLOSE would come from the task manager).
   PostMessageW(p.main, WM_SYSCOMMAND, SC_CLOSE, 0);
   check(waitFor([&] { return !IsWindowVisible(p.main); }), L"the window did not hide");
+  const std::wstring noticeTitle = programName(title) + L" is still running";
+  HWND notice = nullptr;
+  check(waitFor([&] {
+          notice = topLevelWindow(p.pid, L"QuenmarkForm", noticeTitle);
+          return notice && IsWindowVisible(notice);
+        }),
+        L"no notice " + quoted(noticeTitle) + L" after closing");
   std::this_thread::sleep_for(1s);
   check(alive(p.process.h), L"the program ended when its window was closed");
   check(IsWindow(p.main) != FALSE, L"the main window was destroyed");
@@ -701,6 +713,43 @@ void scenarioEndSession(Program& p) {
   check(endSession(p), L"the program still runs after the end of the session");
 }
 
+// Starts the program itself, to see its first window: the splash window, titled with the
+// program's name, shown before the main window, which it then gives way to.
+void scenarioSplash(const std::wstring& title, const std::wstring& exe) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = quoted(exe);
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
+    return fail(L"cannot start " + exe);
+  }
+  Handle process(pi.hProcess), thread(pi.hThread);
+  const auto t0 = Clock::now();
+  HWND splash = nullptr;
+  bool mainFirst = false;
+  check(waitFor(
+            [&] {
+              splash = topLevelWindow(pi.dwProcessId, L"QuenmarkForm", programName(title));
+              if (FindWindowW(nullptr, title.c_str())) mainFirst = true;
+              return (splash && IsWindowVisible(splash)) || mainFirst;
+            },
+            20s),
+        L"no splash window");
+  check(!mainFirst, L"the main window came before the splash window");
+  const auto seen = Clock::now();
+  HWND main = nullptr;
+  check(waitFor([&] { return (main = FindWindowW(nullptr, title.c_str())) && IsWindowVisible(main); },
+                20s),
+        L"no main window after the splash window");
+  const auto ready = Clock::now();
+  check(waitFor([&] { return !splash || !IsWindowVisible(splash); }),
+        L"the splash window is still shown");
+  auto ms = [](auto d) { return std::chrono::duration_cast<std::chrono::milliseconds>(d).count(); };
+  note(L"splash seen after " + std::to_wstring(ms(seen - t0)) + L" ms, main window after " +
+       std::to_wstring(ms(ready - t0)) + L" ms");
+}
+
 int finish(const std::wstring& title, const std::wstring& exe) {
   if (HWND w = FindWindowW(nullptr, title.c_str())) {
     Program p;
@@ -724,7 +773,7 @@ int wmain(int argc, wchar_t** argv) {
   auto usage = [] {
     std::fwprintf(stderr,
                   L"usage: e2e_driver prepare EXE FOLDER | finish TITLE EXE |\n"
-                  L"       e2e_driver list|delete|wizard|close|second|trayexit|endsession TITLE EXE\n");
+                  L"       e2e_driver splash|list|delete|wizard|close|second|trayexit|endsession TITLE EXE\n");
     return 2;
   };
   if (args.size() != 3) return usage();
@@ -734,6 +783,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring& title = args[1];
   const std::wstring& exe = args[2];
   std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+  if (args[0] == L"splash") {
+    scenarioSplash(title, exe);
+    return failures ? 1 : 0;
+  }
   Program p;
   if (!attach(p, title)) return 1;
   if (args[0] == L"list") {
@@ -743,7 +796,7 @@ int wmain(int argc, wchar_t** argv) {
   } else if (args[0] == L"wizard") {
     scenarioWizard(p, folder);
   } else if (args[0] == L"close") {
-    scenarioCloseToTray(p);
+    scenarioCloseToTray(p, title, exe);
   } else if (args[0] == L"second") {
     scenarioSecondInstance(p, exe);
   } else if (args[0] == L"endsession") {
