@@ -433,7 +433,7 @@ TEST_F(WizardWindowTest, TranslatesItselfIntoTheCurrentLanguage) {
   app.CurrentLanguage = "Deutsch";
   open();
   EXPECT_EQ(wizard.caption(), "Zeitplan einrichten");
-  EXPECT_EQ(ctl("Label1").caption(), "Name des Zeitplans:");
+  EXPECT_EQ(ctl("Label1").caption(), "Name:");
   EXPECT_EQ(ctl("optRepeat", 1).caption(), "W\u00f6chentlich");
   EXPECT_EQ(ctl("cmdCancel").caption(), "Abbrechen");
   EXPECT_EQ(ctl<gui::TreeView>("tvScheduleWeek").nodeText(1), "Montag");
