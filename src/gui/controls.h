@@ -59,7 +59,7 @@ class CheckBox : public Control {
 
  protected:
   const wchar_t* className() const override { return L"Button"; }
-  DWORD style() const override { return BS_AUTOCHECKBOX; }
+  DWORD style() const override { return BS_AUTOCHECKBOX | BS_MULTILINE; }
   bool tabStop() const override { return true; }
   void onCommand(UINT code) override;
 };
@@ -75,7 +75,7 @@ class OptionButton : public Control {
 
  protected:
   const wchar_t* className() const override { return L"Button"; }
-  DWORD style() const override { return BS_RADIOBUTTON; }
+  DWORD style() const override { return BS_RADIOBUTTON | BS_MULTILINE; }
   bool tabStop() const override { return true; }
   void onCommand(UINT code) override;
 

@@ -47,8 +47,10 @@ class ShippedLocalizationTest : public MainWindowTest {
       {"frmWizard", [this] { LoadWizardForTemplate(keep<frmWizard>(wizardContext(app), *main)); }},
       {"frmOptions", [this] { keep<frmOptions>(optionsContext(app)).open(); }},
       {"frmLanguage", [this] { keep<frmLanguage>(languageContext(app, http, *main)).open(false); }},
-      {"frmAbout", {}, {"lblVersion", "lblCompany", "lblWebsite"}},
-      {"frmStillRunning", {}},
+      {"frmAbout", [this] { keep<frmAbout>(win32::aboutContext(app)).open(); },
+       {"lblVersion", "lblCompany", "lblWebsite"}},
+      {"frmStillRunning",
+       [this] { keep<frmStillRunning>(win32::stillRunningContext(app, *main)).open(); }},
     };
     // clang-format on
   }
@@ -125,8 +127,8 @@ TEST_F(ShippedLocalizationTest, TheEnglishGroupIsTheTemplateOfTheProgramsWindows
   EXPECT_EQ(linesNotIn(english, written), "") << "shipped in English, written by no window";
 }
 
-// Whether a visible caption shows whole in its control's font: on one line for buttons,
-// boxes and frames, within the height for labels, which wrap.
+// Whether a visible caption shows whole in its control's font: on one line for buttons and
+// frames, within the height for labels and boxes, which wrap.
 bool captionFits(const gui::Control& c) {
   for (const gui::Control* p = &c; p; p = p->container()) {
     if (!p->visible()) return true;
@@ -143,6 +145,7 @@ bool captionFits(const gui::Control& c) {
     case gui::Kind::CheckBox:
     case gui::Kind::OptionButton:
       room -= GetSystemMetrics(SM_CXMENUCHECK) + 3;
+      flags = DT_CALCRECT | DT_WORDBREAK;
       break;
     case gui::Kind::Frame:
       room -= 16;
