@@ -101,8 +101,9 @@ int startup(int rounds, std::vector<Program> programs) {
   }
   for (const auto& p : programs) {
     std::wstring name = p.exe.substr(p.exe.find_last_of(L'\\') + 1);
-    std::wprintf(L"startup %ls median %.0f ms min %.0f max %.0f rounds %zu\n", name.c_str(),
-                 median(p.ms), *std::min_element(p.ms.begin(), p.ms.end()),
+    std::wprintf(L"startup %ls \"%ls\" median %.0f ms min %.0f max %.0f rounds %zu\n",
+                 name.c_str(), p.title.c_str(), median(p.ms),
+                 *std::min_element(p.ms.begin(), p.ms.end()),
                  *std::max_element(p.ms.begin(), p.ms.end()), p.ms.size());
   }
   return 0;

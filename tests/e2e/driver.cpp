@@ -641,15 +641,22 @@ void scenarioCloseToTray(Program& p, const std::wstring& title, const std::wstri
   check(programHasTrayIcon(p), L"no tray icon after closing");
 }
 
-void scenarioSecondInstance(Program& p, const std::wstring& exe) {
+// Starts a copy of the program; false when it cannot be started.
+bool startProgram(const std::wstring& exe, PROCESS_INFORMATION& pi) {
   STARTUPINFOW si{};
   si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
   std::wstring cmd = quoted(exe);
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    return fail(L"cannot start " + exe);
+  if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                     &pi)) {
+    return true;
   }
+  fail(L"cannot start " + exe);
+  return false;
+}
+
+void scenarioSecondInstance(Program& p, const std::wstring& exe) {
+  PROCESS_INFORMATION pi{};
+  if (!startProgram(exe, pi)) return;
   Handle second(pi.hProcess), thread(pi.hThread);
   auto t0 = Clock::now();
   DWORD r = WaitForSingleObject(pi.hProcess, 15000);
@@ -716,14 +723,8 @@ void scenarioEndSession(Program& p) {
 // Starts the program itself, to see its first window: the splash window, titled with the
 // program's name, shown before the main window, which it then gives way to.
 void scenarioSplash(const std::wstring& title, const std::wstring& exe) {
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  std::wstring cmd = quoted(exe);
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    return fail(L"cannot start " + exe);
-  }
+  if (!startProgram(exe, pi)) return;
   Handle process(pi.hProcess), thread(pi.hThread);
   const auto t0 = Clock::now();
   HWND splash = nullptr;
