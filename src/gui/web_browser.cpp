@@ -41,6 +41,25 @@ std::string describe(HRESULT hr) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
+namespace {
+
+// The reference count of an object the program hands to COM, which deletes it at zero.
+class RefCount {
+ public:
+  ULONG add() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+  template <class T>
+  ULONG release(T* self) {
+    const LONG n = InterlockedDecrement(&refs_);
+    if (n == 0) delete self;
+    return static_cast<ULONG>(n);
+  }
+
+ private:
+  LONG refs_ = 1;
+};
+
+}  // namespace
+
 // ---- the site: what the browser asks of its container ---------------------------------------
 
 // One object for the three interfaces an in-place object needs of its container. The frame
@@ -72,14 +91,8 @@ class WebBrowser::Site final : public IOleClientSite,
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
+  ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
 
   // IOleWindow (of the site and of the frame alike)
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
@@ -150,7 +163,7 @@ class WebBrowser::Site final : public IOleClientSite,
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
  private:
-  LONG refs_ = 1;
+  RefCount refs_;
   HWND host_;
 };
 
@@ -175,14 +188,8 @@ class WebBrowser::Events final : public IDispatch {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
+  ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -206,7 +213,7 @@ class WebBrowser::Events final : public IDispatch {
   }
 
  private:
-  LONG refs_ = 1;
+  RefCount refs_;
   WebBrowser* owner_;
 };
 
