@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "base/text.h"
 #include "editor/wizard_model.h"
 #include "schedule/schedule_file.h"
 #include "support/fake_clock.h"
