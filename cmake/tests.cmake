@@ -61,6 +61,17 @@ if(QUENMARK_WIN_TEST_SOURCES)
   quenmark_wine_test(win_tests win_tests)
 endif()
 
+# The subject of the interrupted-save test in win_tests: saves schedules in a loop through the
+# program's own file layer until the test kills it. It sits beside win_tests.
+if(TARGET win_tests)
+  add_executable(save_loop tests/reliability/save_loop_win32.cpp)
+  quenmark_target(save_loop)
+  target_include_directories(save_loop PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(save_loop PRIVATE quenmark_win)
+  target_link_options(save_loop PRIVATE -municode)
+  add_dependencies(win_tests save_loop)
+endif()
+
 if(EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()

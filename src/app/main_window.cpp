@@ -405,7 +405,16 @@ void frmMain::cmdDelete_Click() {
     return;
   }
   const std::string path = scheduleFilePath(app_.programFolder, name);
-  if (FileExists(app_.fs, path)) app_.fs.deleteFile(path);
+  if (FileExists(app_.fs, path)) {
+    // A file that vanished meanwhile is skipped; one that stays (read-only, locked, no
+    // access) must not look deleted, so the user hears why it is still listed.
+    const Status failed = app_.fs.deleteFile(path);
+    if (failed && failed->number != ERROR_FILE_NOT_FOUND &&
+        failed->number != ERROR_PATH_NOT_FOUND) {
+      app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
+                              MsgIcon::Error);
+    }
+  }
   loadData();
   disableItemCommands();
 }

@@ -32,7 +32,8 @@ class Http {
   virtual InternetHandlePtr openUrl(InternetHandle& root, const std::string& url,
                                     std::uint32_t flags) = 0;
   // InternetReadFile: up to `size` bytes of the body into `buffer`; `read` says how many
-  // came, 0 at its end. False when the read failed.
+  // came, 0 at its end. False when the read failed, and at an end that comes before the
+  // length the response announced (the server closed the connection halfway).
   virtual bool readFile(InternetHandle& request, char* buffer, std::uint32_t size,
                         std::uint32_t& read) = 0;
 };

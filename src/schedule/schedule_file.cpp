@@ -57,6 +57,18 @@ bool isDeviceName(std::string_view name) {
 
 const SysError kInvalidName{123,
                             "The filename, directory name, or volume label syntax is incorrect."};
+const SysError kPathTooLong{206, "The filename or extension is too long."};
+
+// Windows opens no path of MAX_PATH (260) UTF-16 units or more for a program that has not
+// asked for long paths, while Wine does: such a file could be written there but not read
+// back here. Refused up front, a name fares the same everywhere.
+constexpr std::size_t kMaxPath = 260;
+
+std::size_t utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size();) units += nextCodePoint(text, i) > 0xFFFF ? 2 : 1;
+  return units;
+}
 
 }  // namespace
 
@@ -113,8 +125,9 @@ bool scheduleFileTaken(const FileSystem& fs, const std::string& programFolder,
 Status SaveScheduleFile(FileSystem& fs, const TextCodec& codec, const std::string& programFolder,
                         const ScheduleRecord& record) {
   if (auto refused = validateScheduleName(record.Name)) return refused;
-  return fs.replaceFile(scheduleFilePath(programFolder, record.Name),
-                        codec.utf8ToAnsi(scheduleFileText(record)));
+  const std::string path = scheduleFilePath(programFolder, record.Name);
+  if (utf16Length(path) >= kMaxPath) return kPathTooLong;
+  return fs.replaceFile(path, codec.utf8ToAnsi(scheduleFileText(record)));
 }
 
 ScheduleRecord readScheduleText(std::string name, std::string_view fileText) {

@@ -29,7 +29,8 @@ Status validateScheduleName(const std::string& name);
 bool scheduleFileTaken(const FileSystem& fs, const std::string& programFolder,
                        const std::string& name);
 
-// Writes the record to its file in one atomic step; on failure the old file is untouched.
+// Writes the record to its file in one atomic step; on failure the old file is untouched. A
+// refused name, or a path too long for Windows (MAX_PATH), writes nothing.
 Status SaveScheduleFile(FileSystem& fs, const TextCodec& codec, const std::string& programFolder,
                         const ScheduleRecord& record);
 

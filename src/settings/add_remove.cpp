@@ -17,20 +17,20 @@ void AddRemove::RemoveFromList(const std::string& entryName) {
   DeleteKey(reg::kHkeyLocalMachine, kUninstallKeyPath + entryName);
 }
 
-void AddRemove::AddToRun(const std::string& entryName, const std::string& commandLine) {
-  SaveString(reg::kHkeyCurrentUser, kRunKeyPath, entryName, commandLine);
+bool AddRemove::AddToRun(const std::string& entryName, const std::string& commandLine) {
+  return SaveString(reg::kHkeyCurrentUser, kRunKeyPath, entryName, commandLine);
 }
 
-void AddRemove::RemoveFromRun(const std::string& entryName) {
-  DeleteValue(reg::kHkeyCurrentUser, kRunKeyPath, entryName);
+bool AddRemove::RemoveFromRun(const std::string& entryName) {
+  return DeleteValue(reg::kHkeyCurrentUser, kRunKeyPath, entryName);
 }
 
-void AddRemove::AddToRun2(const std::string& entryName, const std::string& commandLine) {
-  SaveString(reg::kHkeyLocalMachine, kRunKeyPath, entryName, commandLine);
+bool AddRemove::AddToRun2(const std::string& entryName, const std::string& commandLine) {
+  return SaveString(reg::kHkeyLocalMachine, kRunKeyPath, entryName, commandLine);
 }
 
-void AddRemove::RemoveFromRun2(const std::string& entryName) {
-  DeleteValue(reg::kHkeyLocalMachine, kRunKeyPath, entryName);
+bool AddRemove::RemoveFromRun2(const std::string& entryName) {
+  return DeleteValue(reg::kHkeyLocalMachine, kRunKeyPath, entryName);
 }
 
 void AddRemove::SaveKey(RegKey root, const std::string& path) {
@@ -76,19 +76,22 @@ std::optional<std::string> AddRemove::GetString(RegKey root, const std::string& 
   return zero == std::string::npos ? data : data.substr(0, zero);
 }
 
-void AddRemove::SaveString(RegKey root, const std::string& path, const std::string& valueName,
+bool AddRemove::SaveString(RegKey root, const std::string& path, const std::string& valueName,
                            const std::string& value) {
   ScopedKey key(registry_);
-  if (registry_.createKey(root, path, key.slot()) != reg::kErrorSuccess) return;
+  if (registry_.createKey(root, path, key.slot()) != reg::kErrorSuccess) return false;
   key.adopt();
-  registry_.setValue(key.get(), valueName, reg::kRegSz, value);
+  return registry_.setValue(key.get(), valueName, reg::kRegSz, value) == reg::kErrorSuccess;
 }
 
-void AddRemove::DeleteValue(RegKey root, const std::string& path, const std::string& valueName) {
+bool AddRemove::DeleteValue(RegKey root, const std::string& path, const std::string& valueName) {
   ScopedKey key(registry_);
-  if (registry_.openKey(root, path, key.slot()) != reg::kErrorSuccess) return;
+  const RegStatus opened = registry_.openKey(root, path, key.slot());
+  if (opened == reg::kErrorFileNotFound) return true;  // no key, so no value either
+  if (opened != reg::kErrorSuccess) return false;
   if (key.slot() != root) key.adopt();
-  registry_.deleteValue(key.isOpen() ? key.get() : root, valueName);
+  const RegStatus r = registry_.deleteValue(key.isOpen() ? key.get() : root, valueName);
+  return r == reg::kErrorSuccess || r == reg::kErrorFileNotFound;
 }
 
 void AddRemove::DeleteKey(RegKey root, const std::string& path) { registry_.deleteKey(root, path); }

@@ -13,8 +13,9 @@ inline constexpr char kUninstallKeyPath[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // Registry routines for the Windows start-up (Run) list, the uninstall list and a custom
-// section of the company's key. Every routine opens and closes its own key and reports
-// nothing: a failing call leaves the registry as it was.
+// section of the company's key. Every routine opens and closes its own key; a failing call
+// leaves the registry as it was. The Run routines, and the two they are made of, say whether
+// the registry now holds what was asked (a value to remove that is not there is removed).
 class AddRemove {
  public:
   AddRemove(Registry& registry, const ProductIdentity& identity);
@@ -23,11 +24,11 @@ class AddRemove {
   void AddToList(const std::string& entryName, const std::string& uninstallCommand);
   void RemoveFromList(const std::string& entryName);
   // The per-user start-up list (HKEY_CURRENT_USER).
-  void AddToRun(const std::string& entryName, const std::string& commandLine);
-  void RemoveFromRun(const std::string& entryName);
+  bool AddToRun(const std::string& entryName, const std::string& commandLine);
+  bool RemoveFromRun(const std::string& entryName);
   // The all-users start-up list (HKEY_LOCAL_MACHINE).
-  void AddToRun2(const std::string& entryName, const std::string& commandLine);
-  void RemoveFromRun2(const std::string& entryName);
+  bool AddToRun2(const std::string& entryName, const std::string& commandLine);
+  bool RemoveFromRun2(const std::string& entryName);
   // Creates the key and closes it.
   void SaveKey(RegKey root, const std::string& path);
   // HKEY_LOCAL_MACHINE\Software\company\product\section.
@@ -41,9 +42,9 @@ class AddRemove {
   // or one of another type.
   std::optional<std::string> GetString(RegKey root, const std::string& path,
                                        const std::string& valueName);
-  void SaveString(RegKey root, const std::string& path, const std::string& valueName,
+  bool SaveString(RegKey root, const std::string& path, const std::string& valueName,
                   const std::string& value);
-  void DeleteValue(RegKey root, const std::string& path, const std::string& valueName);
+  bool DeleteValue(RegKey root, const std::string& path, const std::string& valueName);
   // A key that still has subkeys stays.
   void DeleteKey(RegKey root, const std::string& path);
 

@@ -38,12 +38,17 @@ std::string runAtStartCommand(const std::string& modulePath) {
 void applyRunAtStart(bool selected, SettingsStore& store, Registry& registry,
                      const ProductIdentity& identity, const std::string& modulePath) {
   const std::string entry = runEntryName(identity.ProgramName);
-  store.SaveMachineSetting(entry, kSettingsSection, "chkRunAtStart", selected ? "1" : "0");
+  const bool stored =
+      store.SaveMachineSetting(entry, kSettingsSection, "chkRunAtStart", selected ? "1" : "0");
   AddRemove run(registry, identity);
-  if (selected) {
-    run.AddToRun2(entry, runAtStartCommand(modulePath));
-  } else {
-    run.RemoveFromRun2(entry);
+  auto apply = [&] {
+    return selected ? run.AddToRun2(entry, runAtStartCommand(modulePath))
+                    : run.RemoveFromRun2(entry);
+  };
+  // A choice that is stored while Windows does not follow it (a Run list locked against the
+  // user) would look done; it gets the warning any other unsaved setting gets. A refused store
+  // has warned already, and the Run list then fails for the same reason.
+  while (!apply() && stored && store.permissionWarning()) {
   }
 }
 

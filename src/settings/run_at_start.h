@@ -22,6 +22,7 @@ std::string runAtStartCommand(const std::string& modulePath);
 // Stores the choice ("0" or "1") in the RunEntryName's section, then registers the program
 // in the all-users Run list or removes it from there. A failed store offers the permission
 // warning; the Run list lies under the same root, so it fails then too, and says nothing.
+// A Run list that refuses the change after the choice was stored offers the warning too.
 void applyRunAtStart(bool selected, SettingsStore& store, Registry& registry,
                      const ProductIdentity& identity, const std::string& modulePath);
 

@@ -82,7 +82,7 @@ Result<std::string> SettingsStore::GetMachineSetting(const std::string& appName,
   return text ? *text : defaultValue;
 }
 
-void SettingsStore::SaveMachineSetting(const std::string& appName, const std::string& section,
+bool SettingsStore::SaveMachineSetting(const std::string& appName, const std::string& section,
                                        const std::string& key, const std::string& value) {
   const std::string path = machineSettingsPath(identity_.CompanyName, appName, section);
   ScopedKey hkey(registry_);
@@ -96,9 +96,9 @@ void SettingsStore::SaveMachineSetting(const std::string& appName, const std::st
     if (r == reg::kErrorSuccess) {
       // The text without a terminating zero; the registry stores it with one.
       r = registry_.setValue(hkey.get(), key, reg::kRegSz, value);
-      if (r == reg::kErrorSuccess) return;
+      if (r == reg::kErrorSuccess) return true;
     }
-    if (!permissionWarning()) return;
+    if (!permissionWarning()) return false;
   }
 }
 

@@ -52,9 +52,13 @@ class SettingsStore {
                                         const std::string& key,
                                         const std::string& defaultValue) const;
   // Stores the value, creating the section when needed. A failure offers the permission
-  // warning (Abort, Retry, Ignore); the caller is never told.
-  void SaveMachineSetting(const std::string& appName, const std::string& section,
+  // warning (Abort, Retry, Ignore) and raises nothing; the result says whether it was stored.
+  bool SaveMachineSetting(const std::string& appName, const std::string& section,
                           const std::string& key, const std::string& value);
+  // After some other failed write to the machine's part of the registry: the permission
+  // warning, unless the user silenced it or the program started in the tray. True when the
+  // user asked to retry.
+  bool permissionWarning();
 
   std::string GetUserSetting(const std::string& appName, const std::string& section,
                              const std::string& key, const std::string& defaultValue) const;
@@ -62,9 +66,6 @@ class SettingsStore {
                        const std::string& key, const std::string& value);
 
  private:
-  // After a failed save: true when the user asked to retry.
-  bool permissionWarning();
-
   Registry& registry_;
   Dialogs& dialogs_;
   const ProductIdentity& identity_;

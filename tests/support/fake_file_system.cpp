@@ -86,7 +86,22 @@ void FakeFileSystem::failNext(const std::string& op, SysError error, int times) 
   failures_[op] = {std::move(error), times};
 }
 
+void FakeFileSystem::failCall(std::size_t n, SysError error) {
+  failCall_ = n;
+  failCallError_ = std::move(error);
+}
+
+std::map<std::string, std::string> FakeFileSystem::files() const {
+  std::map<std::string, std::string> out;
+  for (const auto& e : entries_) {
+    if (!(e.attributes & attr::kDirectory)) out[e.path] = e.bytes;
+  }
+  return out;
+}
+
+// Called by each operation right after it recorded itself in `calls`.
 Status FakeFileSystem::takeFailure(const std::string& op) const {
+  if (failCall_ != 0 && calls.size() == failCall_) return failCallError_;
   auto it = failures_.find(op);
   if (it == failures_.end() || it->second.second == 0) return std::nullopt;
   if (it->second.second > 0) --it->second.second;
@@ -121,7 +136,7 @@ Result<std::string> FakeFileSystem::readFile(const std::string& path) const {
 Status FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
   calls.push_back("replaceFile " + path);
   if (auto f = takeFailure("replaceFile")) return f;
-  if (!directoryExists(folderOf(path))) return kPathNotFound;
+  if (!isDirectory(folderOf(path))) return kPathNotFound;
   const Entry* e = entry(path);
   if (e && (e->attributes & (attr::kReadOnly | attr::kDirectory))) return kAccessDenied;
   addFile(path, std::string(bytes), e ? e->attributes : attr::kArchive);
@@ -144,6 +159,12 @@ Status FakeFileSystem::deleteFile(const std::string& path) {
 }
 
 bool FakeFileSystem::directoryExists(const std::string& path) const {
+  calls.push_back("directoryExists " + path);
+  if (takeFailure("directoryExists")) return false;
+  return isDirectory(path);
+}
+
+bool FakeFileSystem::isDirectory(const std::string& path) const {
   if (path.empty()) return true;
   if (path.size() == 2 && path[1] == ':') return true;  // a drive root
   const Entry* e = entry(path);
@@ -153,8 +174,9 @@ bool FakeFileSystem::directoryExists(const std::string& path) const {
 Status FakeFileSystem::createDirectory(const std::string& path) {
   calls.push_back("createDirectory " + path);
   if (auto f = takeFailure("createDirectory")) return f;
-  if (directoryExists(path)) return SysError{183, "Cannot create a file when that file already exists."};
-  if (!directoryExists(folderOf(path))) return kPathNotFound;
+  if (isDirectory(path))
+    return SysError{183, "Cannot create a file when that file already exists."};
+  if (!isDirectory(folderOf(path))) return kPathNotFound;
   addDirectory(path);
   return std::nullopt;
 }

@@ -12,28 +12,34 @@ namespace quenmark::testing {
 
 // A server in memory: every request gets `body`, handed out as a socket would, never more
 // than asked for. Records each call, and each handle's closing, in `calls`; can be told to
-// give no root or request handle, or to fail one read. It must outlive its handles.
+// give no root or request handle, to fail one read, or to fail the n-th call of any kind. It
+// must outlive its handles.
 class FakeHttp : public Http {
  public:
   std::string body;
   bool refuseOpen = false;
   bool refuseUrl = false;
   int failRead = -1;  // the read, counted from 0, that fails
+  int failCall = 0;   // the call of any kind (open, openUrl, read), counted from 1, that fails
   std::vector<std::string> calls;
   int reads = 0;
+  int made = 0;  // calls of any kind so far
 
   InternetHandlePtr open(const std::string& agent, std::uint32_t accessType,
                          std::uint32_t flags) override {
     calls.push_back("open " + agent + " " + hex(accessType) + " " + hex(flags));
-    return refuseOpen ? nullptr : std::make_unique<Handle>(*this, "root");
+    const bool fail = ++made == failCall;
+    return refuseOpen || fail ? nullptr : std::make_unique<Handle>(*this, "root");
   }
   InternetHandlePtr openUrl(InternetHandle&, const std::string& url, std::uint32_t flags) override {
     calls.push_back("openUrl " + url + " " + hex(flags));
     sent_ = 0;
-    return refuseUrl ? nullptr : std::make_unique<Handle>(*this, "request");
+    const bool fail = ++made == failCall;
+    return refuseUrl || fail ? nullptr : std::make_unique<Handle>(*this, "request");
   }
   bool readFile(InternetHandle&, char* buffer, std::uint32_t size, std::uint32_t& read) override {
-    if (reads++ == failRead) {
+    const bool fail = ++made == failCall;
+    if (reads++ == failRead || fail) {
       calls.push_back("read fails");
       return false;
     }

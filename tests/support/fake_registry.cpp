@@ -109,7 +109,12 @@ RegKey FakeRegistry::newHandle(const std::string& full) {
   return h;
 }
 
+// Asked by each call before it is recorded, so that it is call number calls.size() + 1.
 bool FakeRegistry::takeFailure(const std::string& op, RegStatus& code) {
+  if (failCall_ != 0 && calls.size() + 1 == failCall_) {
+    code = failCallCode_;
+    return true;
+  }
   auto it = failures_.find(op);
   if (it == failures_.end() || it->second.second == 0) return false;
   if (it->second.second > 0) --it->second.second;
@@ -127,7 +132,20 @@ void FakeRegistry::failNext(const std::string& op, RegStatus code, int times) {
   failures_[op] = {code, times};
 }
 
+void FakeRegistry::failCall(std::size_t n, RegStatus code) {
+  failCall_ = n;
+  failCallCode_ = code;
+}
+
 // ---- set-up and inspection ----
+
+std::map<std::string, std::pair<std::uint32_t, std::string>> FakeRegistry::values() const {
+  std::map<std::string, std::pair<std::uint32_t, std::string>> out;
+  for (const auto& [folded, k] : keys_) {
+    for (const auto& v : k.values) out[k.path + "\\" + v.name] = {v.type, v.data};
+  }
+  return out;
+}
 
 void FakeRegistry::addKey(RegKey root, const std::string& path) {
   std::string full;

@@ -51,6 +51,12 @@ class FakeRegistry : public Registry {
 
   // The next `times` calls of `op` fail with `code` and change nothing; -1 = always.
   void failNext(const std::string& op, RegStatus code, int times = 1);
+  // Call number `n` (from 1, counted over every kind, as `calls` records them) fails with
+  // `code` and changes nothing.
+  void failCall(std::size_t n, RegStatus code);
+
+  // Every value, as "key\name" (key in its display form) -> its type and data.
+  std::map<std::string, std::pair<std::uint32_t, std::string>> values() const;
 
   // Handles opened and not yet closed, by the key each names.
   std::vector<std::string> openHandles() const;
@@ -95,6 +101,8 @@ class FakeRegistry : public Registry {
   std::map<RegKey, std::string> handles_;  // open handle -> folded full path
   RegKey nextHandle_ = 0x1000;
   std::map<std::string, std::pair<RegStatus, int>> failures_;
+  std::size_t failCall_ = 0;
+  RegStatus failCallCode_ = 0;
 };
 
 }  // namespace quenmark::testing

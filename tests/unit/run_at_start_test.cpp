@@ -2,6 +2,10 @@
 
 #include "settings/run_at_start.h"
 
+#include "settings/add_remove.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_registry.h"
+
 namespace quenmark {
 namespace {
 
@@ -30,6 +34,42 @@ TEST(RunAtStart, CommandFromTheModulePath) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(runAtStartCommand(c.modulePath), c.command) << c.modulePath;
+  }
+}
+
+// The choice stored while the Run list refuses to follow it gets the permission warning, with
+// Retry; a store refused first has warned already, so the Run list's failure says nothing more.
+TEST(RunAtStart, ARunListThatRefusesTheStoredChoiceWarns) {
+  const struct {
+    const char* what;
+    bool selected;
+    std::vector<const char*> failing;  // one failure each
+    std::vector<MsgResult> answers;
+    int warnings;
+    const char* runValue;  // afterwards; "" when absent
+  } cases[] = {
+      {"tick, Run list locked, Abort", true, {"createKey"}, {MsgResult::Abort}, 1, "C:\\Old.exe"},
+      {"tick, Run list locked, Retry", true, {"createKey"}, {MsgResult::Retry}, 1, "C:\\Q\\Q.exe"},
+      {"clear, Run list locked, Abort", false, {"openKey"}, {MsgResult::Abort}, 1, "C:\\Old.exe"},
+      {"clear, value not deletable, Retry", false, {"deleteValue"}, {MsgResult::Retry}, 1, ""},
+      {"tick, limited account", true, {"createKeyEx", "createKey"}, {}, 1, "C:\\Old.exe"},
+      {"clear, nothing to remove", false, {}, {}, 0, ""},
+  };
+  for (const auto& c : cases) {
+    testing::FakeRegistry registry;
+    testing::FakeDialogs dialogs;
+    ProductIdentity identity;
+    identity.ProgramName = "Q";
+    identity.CompanyName = "Tarvossa";
+    SettingsStore store(registry, dialogs, identity, [] { return false; });
+    if (c.warnings > 0)
+      registry.putString(reg::kHkeyLocalMachine, kRunKeyPath, "Q-1", "C:\\Old.exe");
+    for (const char* op : c.failing) registry.failNext(op, reg::kErrorAccessDenied);
+    for (MsgResult a : c.answers) dialogs.answer(a);
+    applyRunAtStart(c.selected, store, registry, identity, "C:\\Q\\Q.exe");
+    EXPECT_EQ(dialogs.shown.size(), static_cast<std::size_t>(c.warnings)) << c.what;
+    EXPECT_EQ(registry.text(reg::kHkeyLocalMachine, kRunKeyPath, "Q-1").value_or(""), c.runValue)
+        << c.what;
   }
 }
 

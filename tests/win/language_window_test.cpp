@@ -167,6 +167,11 @@ TEST_F(LanguageWindowTest, ADownloadStoresOnlyALanguageFileAndKeepsTheOldOneOthe
       "The most recent language file has been downloaded.  Please check for new languages.";
   const std::string notWritable(frmLanguage::kNotWritableMessage);
   auto ok = [](const std::string& body) { return TestHttpServer::response(200, body); };
+  // The head announces the whole file; the server closes the connection halfway through it,
+  // past "<TRANSLATION_ITEMS>".
+  const std::string cutShort = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(file.size()) +
+                               "\r\nConnection: close\r\n\r\n" +
+                               file.substr(0, file.find("</TRANSLATION_ITEMS>"));
 
   const struct {
     const char* what;
@@ -186,6 +191,8 @@ TEST_F(LanguageWindowTest, ADownloadStoresOnlyALanguageFileAndKeepsTheOldOneOthe
        false},
       {"a refused connection", "", old, oldNames, "", false},
       {"a body over the bound", ok(huge), old, oldNames, "", false},
+      {"a 50 MB body", ok(file + std::string(50u << 20, ' ')), old, oldNames, "", false},
+      {"a body cut short of its length", cutShort, old, oldNames, "", false},
       {"a folder that cannot be written", ok(file), old, oldNames, notWritable, true},
       // clang-format on
   };

@@ -138,6 +138,31 @@ TEST_F(OptionsWindowTest, OpensOnACleanMachineWithEveryBoxClearAndWritesNothing)
   EXPECT_TRUE(saveWindowBitmap(w.hwnd(), screenshotFolder() + "\\options.bmp"));
 }
 
+// Values of other types than REG_SZ where the options are kept (a bad input of the
+// reliability catalogue): the window shows each default, writes nothing back and says nothing,
+// and the values stay as they were.
+TEST_F(OptionsWindowTest, ValuesOfTheWrongTypeShowTheDefaultsAndStayUntouched) {
+  const DWORD one = 1;
+  for (const char* box : {"chkMin", "chkNoShow", "chkAlwaysExit"})
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSection, box, REG_DWORD, &one, sizeof one);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kRunSection, "chkRunAtStart", REG_DWORD, &one, sizeof one);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSection, "txtPort", REG_BINARY, "\x01\xff", 2);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSection, "txtEmailFrom", REG_MULTI_SZ, "a\0b\0", 5);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSection, "txtFTPFolder", REG_EXPAND_SZ, "%TEMP%", 7);
+  open();
+  for (const char* box : {"chkRunAtStart", "chkMin", "chkNoShow", "chkAlwaysExit"})
+    EXPECT_EQ(checked(box), 0) << box;
+  EXPECT_EQ(text("txtPort"), "25");
+  EXPECT_EQ(text("txtEmailFrom"), options::kPlaceholderAddress);
+  EXPECT_EQ(text("txtFTPFolder"), "/");
+  EXPECT_EQ(registry.written, Names{});
+  EXPECT_TRUE(dialogs.shown.empty());
+  DWORD type = 0;
+  RegGetValueA(HKEY_LOCAL_MACHINE, kSection, "chkMin", RRF_RT_ANY, &type, nullptr, nullptr);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(machineValue(kRun, kRunEntry), "<missing>");
+}
+
 TEST_F(OptionsWindowTest, EachBoxIsStoredAtOnceAndClosingStoresNothingMore) {
   open();
   const std::pair<const char*, const char*> clicks[] = {{"chkMin", "1"},

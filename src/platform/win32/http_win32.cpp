@@ -17,6 +17,8 @@ class WinInetHandle final : public InternetHandle {
   WinInetHandle(const WinInetHandle&) = delete;
   WinInetHandle& operator=(const WinInetHandle&) = delete;
   HINTERNET get() const { return handle_; }
+  // The body bytes read through this handle so far.
+  std::uint64_t received = 0;
 
  private:
   HINTERNET handle_;
@@ -28,7 +30,17 @@ InternetHandlePtr own(HINTERNET handle) {
 }
 
 // Every handle this class hands out is one of its own.
-HINTERNET raw(InternetHandle& handle) { return static_cast<WinInetHandle&>(handle).get(); }
+WinInetHandle& handleOf(InternetHandle& handle) { return static_cast<WinInetHandle&>(handle); }
+HINTERNET raw(InternetHandle& handle) { return handleOf(handle).get(); }
+
+// Whether the head announced a length that the body fell short of. WinINet ends the body
+// without an error when the server closes the connection early; only the length tells.
+bool cutShort(WinInetHandle& request) {
+  DWORD length = 0, size = sizeof length, index = 0;
+  return HttpQueryInfoW(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length,
+                        &size, &index) &&
+         request.received < length;
+}
 
 }  // namespace
 
@@ -47,6 +59,11 @@ bool WinInetHttp::readFile(InternetHandle& request, char* buffer, std::uint32_t 
   DWORD got = 0;
   const bool ok = InternetReadFile(raw(request), buffer, size, &got) != FALSE;
   read = ok ? got : 0;
+  handleOf(request).received += read;
+  if (ok && got == 0 && cutShort(handleOf(request))) {
+    SetLastError(ERROR_INTERNET_CONNECTION_RESET);
+    return false;
+  }
   return ok;
 }
 
