@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "editor/wizard_model.h"
+#include "fuzz_check.h"
 #include "schedule/next_run.h"
 #include "schedule/schedule_file.h"
 
@@ -24,17 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const local_seconds now = local_days{year{2026} / 6 / 3} + hours{14} + minutes{37};
   const wizard::WizardModel model = wizard::editSchedule(current, now, formats);
   const ScheduleRecord saved = wizard::recordOf(model, formats);
-  if (!saved.Repeat && (saved.SAccurancy != 0 || !saved.Period.empty())) __builtin_trap();
-  if (saved.SAccurancy < 0 || saved.SAccurancy > 2) __builtin_trap();
-  if (saved.StartTime.size() != 8) __builtin_trap();
+  FUZZ_CHECK(saved.Repeat || (saved.SAccurancy == 0 && saved.Period.empty()));
+  FUZZ_CHECK(saved.SAccurancy >= 0 && saved.SAccurancy <= 2);
+  FUZZ_CHECK(saved.StartTime.size() == 8);
 
   // Where the file fires at all, the saved schedule fires at the same minutes.
   const auto before = ruleOf(current, formats);
   const auto after = ruleOf(saved, formats);
-  if (!after) __builtin_trap();
+  FUZZ_CHECK(after);
   if (before && (current.SAccurancy >= 0 && current.SAccurancy <= 2)) {
-    if (nextRunAfter(*before, now, formats).at != nextRunAfter(*after, now, formats).at)
-      __builtin_trap();
+    FUZZ_CHECK(nextRunAfter(*before, now, formats).at == nextRunAfter(*after, now, formats).at);
   }
   return 0;
 }

@@ -165,12 +165,9 @@ std::optional<TextMatch> findNoCase(std::string_view text, std::string_view need
     return std::nullopt;
   }
 
+  // Character by character; a malformed byte is a character of its own (U+FFFD), so a
+  // needle that starts with one can match there, as equalsNoCase would have it.
   for (std::size_t i = from; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if ((b & 0xC0) == 0x80) {  // inside a character
-      ++i;
-      continue;
-    }
     if (auto len = matchAt(text, i, needle)) return TextMatch{i, *len};
     decodeAt(text, i);
   }

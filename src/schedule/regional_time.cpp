@@ -283,6 +283,8 @@ std::string formatNextRunText(local_seconds when, const RegionalFormats& formats
 }
 
 std::optional<LocalMinute> parseNextRunText(std::string_view text, const RegionalFormats& formats) {
+  // A start time from a hand-edited file may end in blanks, which separate nothing.
+  text = trimSpaces(text);
   const std::size_t space = text.rfind(' ');
   if (space == std::string_view::npos) return std::nullopt;
   const auto date = parseShortDate(text.substr(0, space), formats);

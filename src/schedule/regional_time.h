@@ -34,8 +34,8 @@ std::string formatLongTime(std::chrono::seconds timeOfDay, const RegionalFormats
 // A next-run text: short date, one space, HH:mm:ss.
 std::string formatNextRunText(std::chrono::local_seconds when, const RegionalFormats& formats);
 
-// The minute a next-run text names. The date is everything before the last space, since
-// some pictures ("d. M. yyyy") hold spaces themselves.
+// The minute a next-run text names. The date is everything before the last space (spaces
+// at the ends aside), since some pictures ("d. M. yyyy") hold spaces themselves.
 std::optional<LocalMinute> parseNextRunText(std::string_view text, const RegionalFormats& formats);
 
 }  // namespace quenmark

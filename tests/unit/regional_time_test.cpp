@@ -122,6 +122,7 @@ TEST(NextRunText, DateIsEverythingBeforeTheLastSpace) {
             "7. 3. 2025 22:30:00");
   EXPECT_EQ(parseNextRunText("7. 3. 2025 22:30:00", {"d. M. yyyy"}), expected);
   EXPECT_EQ(parseNextRunText("3/7/2025 22:30:59", {"M/d/yyyy"}), expected);
+  EXPECT_EQ(parseNextRunText("3/7/2025 22:30 ", {"M/d/yyyy"}), expected);  // as a file held it
   EXPECT_EQ(parseNextRunText("3/7/2025", {"M/d/yyyy"}), std::nullopt);
   EXPECT_EQ(parseNextRunText("13/7/2025 22:30:00", {"M/d/yyyy"}), std::nullopt);
 }

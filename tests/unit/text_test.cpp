@@ -161,7 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Find{"STRAẞE", "ß", 0, TextMatch{4, 3}},
                       Find{"a\U00010400b", "\U00010428B", 0, TextMatch{1, 5}},
                       Find{"日本語の日本", "日本", 3, TextMatch{12, 6}},
-                      Find{"ab", "abc", 0, std::nullopt}));
+                      Find{"ab", "abc", 0, std::nullopt},
+                      // A stray continuation byte is U+FFFD, as the needle's malformed byte.
+                      Find{"a\x80x", "\xC0X", 0, TextMatch{1, 2}}));
 
 TEST(ReplaceNoCase, ReplacesEveryOccurrenceWithoutRescanningTheReplacement) {
   EXPECT_EQ(replaceNoCase("[programname] and [PROGRAMNAME]!", "[ProgramName]", "Q"), "Q and Q!");
