@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# install_test.sh BUILD_DIR SETUP ZIP TITLE: the release packages of one architecture under
+# Wine, in a fresh copy of the tests' prefix (WINEPREFIX names where it goes):
+#   1. the installer runs silently (/S); install_check reads back what it wrote and saves an
+#      option and a schedule as any account then may;
+#   2. the installed program starts and shows its main window with its schedules (e2e driver);
+#   3. after another save, the silent uninstaller leaves only the schedules, then, after a second installation,
+#      /DELETESCHEDULES leaves nothing;
+#   4. the zip unpacks into one Quenmark folder with the files it promises, and starts.
+set -euo pipefail
+build=$1 setup=$2 zip=$3 title=$4
+root=$(cd "$(dirname "$0")/../.." && pwd)
+run="$root/cmake/wine-run.sh"
+driver="$build/e2e_driver.exe"
+check="$build/install_check.exe"
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "skipped: the program needs a display (scripts/test starts Xvfb)"
+  exit 77
+fi
+# NSIS installers are 32-bit programs, on 64-bit Windows too.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "skipped: this kernel does not execute 32-bit programs, and the installer is one"
+  exit 77
+fi
+
+# A fresh prefix each run: nothing of an earlier installation may help this one. No menu
+# entries on the Linux desktop for the shortcuts the installer makes.
+rm -rf "$WINEPREFIX"
+cp -a "$build/wineprefix" "$WINEPREFIX"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/quenmark-install.XXXXXX")
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+  wineserver -k 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+wineserver -p60 </dev/null >/dev/null 2>&1
+"$run" wineboot </dev/null >/dev/null 2>&1
+
+folder='C:\Program Files\Quenmark'
+unix_folder="$WINEPREFIX/drive_c/Program Files/Quenmark"
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+step() { echo "== $*"; }
+
+# Runs the program in FOLDER (a Windows path) until the driver has seen its main window and
+# its schedules, then ends it and removes its settings.
+start_program() {
+  local exe="$1\\Quenmark.exe"
+  "$run" "$driver" prepare "$exe" "$1" </dev/null
+  "$run" "$exe" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  local rc=0
+  "$run" "$driver" list "$title" "$exe" </dev/null >"$tmp/driver.out" 2>&1 || rc=$?
+  cat "$tmp/driver.out"
+  "$run" "$driver" finish "$title" "$exe" </dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+  return "$rc"
+}
+
+# The uninstaller copies itself away and returns at once; started from a copy with _?= (as
+# it does itself) it runs to the end before we look.
+uninstall() {
+  cp "$unix_folder/uninstall.exe" "$tmp/uninstall.exe"
+  "$run" "$tmp/uninstall.exe" /S "$@" "_?=$folder" </dev/null
+}
+
+step "installing $(basename "$setup") silently"
+"$run" "$setup" /S </dev/null
+"$run" "$check" installed "$folder" </dev/null
+
+step "starting the installed program"
+start_program "$folder"
+
+step "uninstalling silently: the schedules stay"
+"$run" "$check" save "$folder" </dev/null
+uninstall
+"$run" "$check" removed "$folder" keep </dev/null
+
+step "installing again over the kept schedules, uninstalling with /DELETESCHEDULES"
+"$run" "$setup" /S /NOSTARTUP </dev/null
+[ -f "$unix_folder/data/Kept by the user.sch" ] || { echo "FAILED: the kept schedule is gone"; exit 1; }
+uninstall /DELETESCHEDULES
+"$run" "$check" removed "$folder" none </dev/null
+
+step "unpacking $(basename "$zip") and starting it"
+mkdir "$tmp/unpacked"
+(cd "$tmp/unpacked" && cmake -E tar xf "$zip")
+want=$'Quenmark/\nQuenmark/Help.chm\nQuenmark/LICENSE.txt\nQuenmark/Localization.xml\nQuenmark/Quenmark.exe\nQuenmark/data/\nQuenmark/readme.txt'
+got=$(cd "$tmp/unpacked" && find Quenmark -mindepth 0 \( -type d -printf '%p/\n' -o -printf '%p\n' \) | LC_ALL=C sort)
+if [ "$got" != "$want" ]; then
+  echo "FAILED: the zip holds"; echo "$got"; exit 1
+fi
+start_program "$(winpath "$tmp/unpacked/Quenmark")"
+echo "install test passed"
