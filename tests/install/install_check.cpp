@@ -4,6 +4,7 @@
 //                                    group's rights (read back from the DACLs), and a save
 //                                    into the settings key and the data folder
 //   install_check save FOLDER        that save again (an option in both hives, a schedule)
+//   install_check wait               until the uninstaller's copy of itself has ended
 //   install_check removed FOLDER keep|none
 //                                    nothing left but the schedules (keep) or nothing (none)
 //
@@ -17,8 +18,10 @@
 
 #include <aclapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,40 +87,36 @@ std::wstring productVersion(const std::wstring& exe) {
   return static_cast<const wchar_t*>(value);
 }
 
-// The rights and inheritance flags that allow entries for BUILTIN\Users grant on the object.
-struct Grant {
-  bool read = false;
-  ACCESS_MASK mask = 0;
-  BYTE flags = 0;
+// The allow entries for BUILTIN\Users in the object's DACL; nothing when it cannot be read.
+struct Entry {
+  ACCESS_MASK mask;
+  BYTE flags;
 };
 
-Grant usersGrant(const std::wstring& object, SE_OBJECT_TYPE type) {
-  Grant g;
+std::optional<std::vector<Entry>> usersEntries(const std::wstring& object, SE_OBJECT_TYPE type) {
   std::wstring name = object;
   PACL acl = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (GetNamedSecurityInfoW(name.data(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl,
                             nullptr, &descriptor) != ERROR_SUCCESS) {
-    return g;
+    return std::nullopt;
   }
-  g.read = true;
   SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
   PSID users = nullptr;
   AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0, 0,
                            0, 0, 0, &users);
+  std::vector<Entry> entries;
   for (DWORD i = 0; acl && i < acl->AceCount; ++i) {
     void* ace = nullptr;
     if (!GetAce(acl, i, &ace)) continue;
     auto* header = static_cast<ACE_HEADER*>(ace);
     if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
     auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-    if (!EqualSid(&allowed->SidStart, users)) continue;
-    g.mask |= allowed->Mask;
-    g.flags |= header->AceFlags;
+    if (EqualSid(&allowed->SidStart, users)) entries.push_back({allowed->Mask, header->AceFlags});
   }
   FreeSid(users);
   LocalFree(descriptor);
-  return g;
+  return entries;
 }
 
 std::wstring hex(DWORD v) {
@@ -128,15 +127,30 @@ std::wstring hex(DWORD v) {
 
 const ACCESS_MASK kFileWrite = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_ATTRIBUTES | DELETE;
 
-void checkGrant(const std::wstring& what, const Grant& g, ACCESS_MASK want, BYTE flags) {
-  check(g.read, L"cannot read the DACL of " + what);
-  check((g.mask & want) == want, what + L": Users hold " + hex(g.mask) + L", not " + hex(want));
-  check((g.flags & flags) == flags && !(g.flags & INHERIT_ONLY_ACE),
-        what + L": the Users entry's flags are " + hex(g.flags));
+// One entry that applies to the object itself, grants at least `want` and passes itself on
+// as `flags` say.
+void checkGrant(const std::wstring& what, const std::wstring& object, SE_OBJECT_TYPE type,
+                ACCESS_MASK want, BYTE flags) {
+  const auto entries = usersEntries(object, type);
+  if (!entries) return check(false, L"cannot read the DACL of " + what);
+  std::wstring seen;
+  for (const Entry& e : *entries) {
+    if ((e.mask & want) == want && (e.flags & flags) == flags && !(e.flags & INHERIT_ONLY_ACE)) {
+      return;
+    }
+    seen += L" " + hex(e.mask) + L"/" + hex(e.flags);
+  }
+  check(false, what + L": no entry grants Users " + hex(want) + L" with flags " + hex(flags) +
+                   L"; Users entries (rights/flags):" + (seen.empty() ? L" none" : seen));
 }
 
-// Saves as the program makes them: an option into the machine section and one into the
-// user's area, and a schedule file.
+// Under Wine, files keep no DACL of their own: it maps the Users entry to the group's
+// permission bits of the Unix file, which install_test.sh checks instead.
+bool underWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 int save(const std::wstring& folder) {
   const std::pair<HKEY, const wchar_t*> keys[] = {{HKEY_LOCAL_MACHINE, kSettingsKey},
                                                   {HKEY_CURRENT_USER, kUserKey}};
@@ -187,22 +201,44 @@ int installed(const std::wstring& folder) {
 
   // Modify on what the program writes, with the folder's entry passed on to new files.
   const ACCESS_MASK modify = kFileWrite | FILE_GENERIC_READ;
-  checkGrant(L"data", usersGrant(folder + L"\\data", SE_FILE_OBJECT), modify,
-             OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
-  checkGrant(L"Localization.xml", usersGrant(folder + L"\\Localization.xml", SE_FILE_OBJECT),
-             modify, 0);
-  checkGrant(kSettingsKey,
-             usersGrant(std::wstring(L"MACHINE\\") + kSettingsKey, SE_REGISTRY_KEY),
+  if (!underWine()) {
+    checkGrant(L"data", folder + L"\\data", SE_FILE_OBJECT, modify,
+               OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+    checkGrant(L"Localization.xml", folder + L"\\Localization.xml", SE_FILE_OBJECT, modify, 0);
+  }
+  checkGrant(kSettingsKey, std::wstring(L"MACHINE\\") + kSettingsKey, SE_REGISTRY_KEY,
              KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_QUERY_VALUE, CONTAINER_INHERIT_ACE);
   // Nothing that runs may become writable: the folder (new DLLs) and the program.
   for (const std::wstring& ro : {folder, exe}) {
-    const Grant g = usersGrant(ro, SE_FILE_OBJECT);
-    check(!(g.mask & (kFileWrite | FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_DELETE_CHILD |
-                      GENERIC_WRITE | GENERIC_ALL | WRITE_DAC | WRITE_OWNER)),
-          ro + L": Users may write it (" + hex(g.mask) + L")");
+    for (const Entry& e : usersEntries(ro, SE_FILE_OBJECT).value_or(std::vector<Entry>{})) {
+      check(!(e.mask & (kFileWrite | FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_DELETE_CHILD |
+                        GENERIC_WRITE | GENERIC_ALL | WRITE_DAC | WRITE_OWNER)),
+            ro + L": Users may write it (" + hex(e.mask) + L")");
+    }
   }
 
   save(folder);
+  return failures ? 1 : 0;
+}
+
+// The uninstaller starts a copy of itself from the temporary folder and ends at once; the
+// copy (Un.exe; older NSIS releases call it Au_.exe) does the work.
+int waitForUninstaller() {
+  auto running = [] {
+    bool found = false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry)) {
+      found = lstrcmpiW(entry.szExeFile, L"Un.exe") == 0 ||
+              lstrcmpiW(entry.szExeFile, L"Au_.exe") == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
+  };
+  for (int i = 0; i < 600 && running(); ++i) Sleep(100);
+  check(!running(), L"the uninstaller still runs after a minute");
   return failures ? 1 : 0;
 }
 
@@ -242,7 +278,8 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() == 2 && args[0] == L"installed") return installed(args[1]);
   if (args.size() == 2 && args[0] == L"save") return save(args[1]);
+  if (args.size() == 1 && args[0] == L"wait") return waitForUninstaller();
   if (args.size() == 3 && args[0] == L"removed") return removed(args[1], args[2] == L"keep");
-  std::fwprintf(stderr, L"usage: install_check installed|save FOLDER | removed FOLDER keep|none\n");
+  std::fwprintf(stderr, L"usage: install_check installed|save FOLDER | wait | removed FOLDER keep|none\n");
   return 2;
 }

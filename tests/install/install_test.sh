@@ -62,16 +62,24 @@ start_program() {
   return "$rc"
 }
 
-# The uninstaller copies itself away and returns at once; started from a copy with _?= (as
-# it does itself) it runs to the end before we look.
+# As Windows runs it: the uninstaller starts a copy of itself and returns at once.
 uninstall() {
-  cp "$unix_folder/uninstall.exe" "$tmp/uninstall.exe"
-  "$run" "$tmp/uninstall.exe" /S "$@" "_?=$folder" </dev/null
+  "$run" "$folder\\uninstall.exe" /S "$@" </dev/null
+  "$run" "$check" wait </dev/null
 }
 
 step "installing $(basename "$setup") silently"
 "$run" "$setup" /S </dev/null
 "$run" "$check" installed "$folder" </dev/null
+# Wine keeps no access list on files: it turns the Users group's entry into the Unix group's
+# write bit. So much can be seen of the grant here; nothing that runs may get it.
+group_writable() { [ -n "$(find "$1" -maxdepth 0 -perm -g+w)" ]; }
+for writable in data Localization.xml; do
+  group_writable "$unix_folder/$writable" || { echo "FAILED: Users may not write $writable"; exit 1; }
+done
+for fixed in . Quenmark.exe uninstall.exe Help.chm; do
+  ! group_writable "$unix_folder/$fixed" || { echo "FAILED: Users may write $fixed"; exit 1; }
+done
 
 step "starting the installed program"
 start_program "$folder"
