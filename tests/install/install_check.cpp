@@ -2,8 +2,9 @@
 //
 //   install_check installed FOLDER   files, shortcut, uninstall entry, Run value, the Users
 //                                    group's rights (read back from the DACLs), and a save
-//                                    into the settings key and the data folder
-//   install_check save FOLDER        that save again (an option in both hives, a schedule)
+//                                    into the settings key
+//   install_check save FOLDER        an option in both hives and a schedule, for the
+//                                    uninstaller to find
 //   install_check wait               until the uninstaller's copy of itself has ended
 //   install_check removed FOLDER keep|none
 //                                    nothing left but the schedules (keep) or nothing (none)
@@ -23,7 +24,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -151,21 +151,24 @@ bool underWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-int save(const std::wstring& folder) {
-  const std::pair<HKEY, const wchar_t*> keys[] = {{HKEY_LOCAL_MACHINE, kSettingsKey},
-                                                  {HKEY_CURRENT_USER, kUserKey}};
-  for (auto [hive, path] : keys) {
-    HKEY key = nullptr;
-    LONG r = RegCreateKeyExW(hive, (std::wstring(path) + L"\\Settings").c_str(), 0, nullptr, 0,
-                             KEY_SET_VALUE, nullptr, &key, nullptr);
-    if (r == ERROR_SUCCESS) {
-      const wchar_t one[] = L"1";
-      r = RegSetValueExW(key, L"chkMin", 0, REG_SZ, reinterpret_cast<const BYTE*>(one), sizeof one);
-      RegCloseKey(key);
-    }
-    check(r == ERROR_SUCCESS, std::wstring(L"saving an option under ") + path + L": error " +
-                                  std::to_wstring(r));
+// An option saved as the program saves one, into the machine section or the user's area.
+void saveOption(HKEY hive, const wchar_t* path) {
+  HKEY key = nullptr;
+  LONG r = RegCreateKeyExW(hive, (std::wstring(path) + L"\\Settings").c_str(), 0, nullptr, 0,
+                           KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (r == ERROR_SUCCESS) {
+    const wchar_t one[] = L"1";
+    r = RegSetValueExW(key, L"chkMin", 0, REG_SZ, reinterpret_cast<const BYTE*>(one), sizeof one);
+    RegCloseKey(key);
   }
+  check(r == ERROR_SUCCESS,
+        std::wstring(L"saving an option under ") + path + L": error " + std::to_wstring(r));
+}
+
+// What the program leaves for the uninstaller: options in both hives and a schedule.
+int save(const std::wstring& folder) {
+  saveOption(HKEY_LOCAL_MACHINE, kSettingsKey);
+  saveOption(HKEY_CURRENT_USER, kUserKey);
   HANDLE file = CreateFileW((folder + L"\\data\\" + kUserSchedule).c_str(), GENERIC_WRITE, 0,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   check(file != INVALID_HANDLE_VALUE, L"saving a schedule");
@@ -217,7 +220,8 @@ int installed(const std::wstring& folder) {
     }
   }
 
-  save(folder);
+  // A save into the key the installer has just opened to Users.
+  saveOption(HKEY_LOCAL_MACHINE, kSettingsKey);
   return failures ? 1 : 0;
 }
 

@@ -2,10 +2,10 @@
 # install_test.sh BUILD_DIR SETUP ZIP TITLE: the release packages of one architecture under
 # Wine, in a fresh copy of the tests' prefix (WINEPREFIX names where it goes):
 #   1. the installer runs silently (/S); install_check reads back what it wrote and saves an
-#      option and a schedule as any account then may;
+#      option as any account then may;
 #   2. the installed program starts and shows its main window with its schedules (e2e driver);
-#   3. after another save, the silent uninstaller leaves only the schedules, then, after a second installation,
-#      /DELETESCHEDULES leaves nothing;
+#   3. after a save of options and a schedule, the silent uninstaller leaves only the
+#      schedules; after a second installation, /DELETESCHEDULES leaves nothing;
 #   4. the zip unpacks into one Quenmark folder with the files it promises, and starts.
 set -euo pipefail
 build=$1 setup=$2 zip=$3 title=$4
@@ -26,8 +26,12 @@ fi
 
 # A fresh prefix each run: nothing of an earlier installation may help this one. No menu
 # entries on the Linux desktop for the shortcuts the installer makes.
+# The copy links the prefix's 1.3 GB of system files, which nothing here changes, and copies
+# the registry and the files Wine rewrites in place.
 rm -rf "$WINEPREFIX"
-cp -a "$build/wineprefix" "$WINEPREFIX"
+cp -al "$build/wineprefix" "$WINEPREFIX"
+find "$WINEPREFIX" -maxdepth 1 -type f -exec sh -c 'cp --remove-destination "$1" "$1.copy" && mv "$1.copy" "$1"' _ {} \;
+find "$WINEPREFIX/drive_c" -name '*.ini' -type f -exec sh -c 'cp "$1" "$1.copy" && mv "$1.copy" "$1"' _ {} \;
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/quenmark-install.XXXXXX")
 pid=""
