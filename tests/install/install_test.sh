@@ -24,14 +24,14 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   exit 77
 fi
 
-# A fresh prefix each run: nothing of an earlier installation may help this one. No menu
-# entries on the Linux desktop for the shortcuts the installer makes.
-# The copy links the prefix's 1.3 GB of system files, which nothing here changes, and copies
-# the registry and the files Wine rewrites in place.
+# A fresh prefix each run: nothing of an earlier installation may help this one. The copy
+# links the prefix's 1.3 GB of system files, which nothing here changes, and copies the
+# registry and the files Wine rewrites in place.
 rm -rf "$WINEPREFIX"
 cp -al "$build/wineprefix" "$WINEPREFIX"
 find "$WINEPREFIX" -maxdepth 1 -type f -exec sh -c 'cp --remove-destination "$1" "$1.copy" && mv "$1.copy" "$1"' _ {} \;
 find "$WINEPREFIX/drive_c" -name '*.ini' -type f -exec sh -c 'cp "$1" "$1.copy" && mv "$1.copy" "$1"' _ {} \;
+# No menu entries on the Linux desktop for the shortcuts the installer makes.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/quenmark-install.XXXXXX")
 pid=""
