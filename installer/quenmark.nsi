@@ -1,5 +1,6 @@
 ; The Windows installer. scripts/package (through CMake) defines:
 ;   VERSION  the release's version ("1.0"), from VERSION
+;   VERSION4 the same in four numbers ("1.0.0.0"), as Windows' version information has it
 ;   ARCH     win32 or win64
 ;   STAGE    the folder with the files to install
 ;   HELPER   grant-users.exe of the same architecture
@@ -40,7 +41,7 @@ BrandingText "${PRODUCT} ${VERSION}"
   InstallDir "$PROGRAMFILES\${PRODUCT}"
 !endif
 
-VIProductVersion "${VERSION}.0.0"
+VIProductVersion "${VERSION4}"
 VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} setup (${ARCH})"
