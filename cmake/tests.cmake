@@ -75,3 +75,7 @@ endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/install/CMakeLists.txt)
+  add_subdirectory(tests/install)
+endif()
