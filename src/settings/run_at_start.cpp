@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/add_remove.h"
+#include "settings/scoped_key.h"
 
 namespace quenmark {
 
@@ -14,6 +15,18 @@ bool containsExe(std::string text) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   });
   return text.find(".exe") != std::string::npos;
+}
+
+// The Run list's value for `entry`, read without asking for write access; nothing when it is
+// missing or cannot be read.
+std::optional<std::string> runValue(Registry& registry, const std::string& entry) {
+  ScopedKey key(registry);
+  if (registry.openKeyEx(reg::kHkeyLocalMachine, kRunKeyPath, reg::kKeyRead, key.slot()) !=
+      reg::kErrorSuccess) {
+    return std::nullopt;
+  }
+  key.adopt();
+  return readStringValue(registry, key.get(), entry);
 }
 
 }  // namespace
@@ -38,13 +51,19 @@ std::string runAtStartCommand(const std::string& modulePath) {
 void applyRunAtStart(bool selected, SettingsStore& store, Registry& registry,
                      const ProductIdentity& identity, const std::string& modulePath) {
   const std::string entry = runEntryName(identity.ProgramName);
-  const bool stored =
-      store.SaveMachineSetting(entry, kSettingsSection, "chkRunAtStart", selected ? "1" : "0");
+  const std::string choice = selected ? "1" : "0";
+  const std::string command = runAtStartCommand(modulePath);
+  // Nothing to write when both already say so: a standard account, which may not write
+  // the machine's part of the registry, then opens the options without a warning.
+  const Result<std::string> storedChoice =
+      store.GetMachineSetting(entry, kSettingsSection, "chkRunAtStart", "");
+  if (storedChoice && *storedChoice == choice &&
+      (selected ? runValue(registry, entry) == command : !runValue(registry, entry))) {
+    return;
+  }
+  const bool stored = store.SaveMachineSetting(entry, kSettingsSection, "chkRunAtStart", choice);
   AddRemove run(registry, identity);
-  auto apply = [&] {
-    return selected ? run.AddToRun2(entry, runAtStartCommand(modulePath))
-                    : run.RemoveFromRun2(entry);
-  };
+  auto apply = [&] { return selected ? run.AddToRun2(entry, command) : run.RemoveFromRun2(entry); };
   // A choice that is stored while Windows does not follow it (a Run list locked against the
   // user) would look done; it gets the warning any other unsaved setting gets. A refused store
   // has warned already, and the Run list then fails for the same reason.

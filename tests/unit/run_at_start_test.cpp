@@ -73,5 +73,43 @@ TEST(RunAtStart, ARunListThatRefusesTheStoredChoiceWarns) {
   }
 }
 
+// Re-registering what the registry already holds writes nothing, so an account that may not
+// write there is not warned each time it opens the options; anything that differs is written.
+TEST(RunAtStart, WritesOnlyWhatTheRegistryDoesNotHoldYet) {
+  const struct {
+    const char* what;
+    bool selected;
+    const char* storedChoice;  // "" when absent
+    const char* runValue;      // before; "" when absent
+    int warnings;              // every write refused
+  } cases[] = {
+      {"ticked and registered here", true, "1", "C:\\Q\\Q.exe", 0},
+      {"cleared and not registered", false, "0", "", 0},
+      {"ticked, registered elsewhere", true, "1", "C:\\Old\\Q.exe", 1},
+      {"ticked, choice not stored", true, "", "C:\\Q\\Q.exe", 1},
+      {"cleared, still registered", false, "0", "C:\\Q\\Q.exe", 1},
+  };
+  for (const auto& c : cases) {
+    testing::FakeRegistry registry;
+    testing::FakeDialogs dialogs;
+    ProductIdentity identity;
+    identity.ProgramName = "Q";
+    identity.CompanyName = "Tarvossa";
+    SettingsStore store(registry, dialogs, identity, [] { return false; });
+    if (*c.storedChoice) {
+      registry.putString(reg::kHkeyLocalMachine,
+                         machineSettingsPath("Tarvossa", "Q-1", kSettingsSection), "chkRunAtStart",
+                         c.storedChoice);
+    }
+    if (*c.runValue) registry.putString(reg::kHkeyLocalMachine, kRunKeyPath, "Q-1", c.runValue);
+    for (const char* op : {"createKeyEx", "createKey", "setValue", "deleteValue"}) {
+      registry.failNext(op, reg::kErrorAccessDenied, -1);
+    }
+    dialogs.answer(MsgResult::Ignore);
+    applyRunAtStart(c.selected, store, registry, identity, "C:\\Q\\Q.exe");
+    EXPECT_EQ(dialogs.shown.size(), static_cast<std::size_t>(c.warnings)) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace quenmark
