@@ -12,7 +12,7 @@ namespace opt = gui::opt;
 namespace {
 
 // The visible client area; the hidden groups lie below it.
-constexpr int kClientWidth = 10305, kClientHeight = 2730;
+constexpr int kClientWidth = 10305, kClientHeight = 3630;
 constexpr int kCheckHeight = 255, kFieldHeight = 315, kButtonWidth = 1215, kButtonHeight = 345;
 
 std::string text(std::string_view s) { return std::string(s); }
@@ -39,12 +39,20 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
        kCheckHeight, "Frame2", 0, chkMin},
       {Kind::CheckBox, "chkSplash", {}, "Don't show the splash screen", 180, 960, 9735,
        kCheckHeight, "Frame2", 0, chkSplash},
-      {Kind::Frame, "Frame1", {}, "Miscellaneous Options", 60, 1620, 10095, 1035, "", 0, Frame1},
+      {Kind::Frame, "Frame1", {}, "Miscellaneous Options", 60, 1620, 10095, 1935, "", 0, Frame1},
       {Kind::CheckBox, "chkNoShow", {}, "Don't show a reminder when I close the program.", 120,
        300, 9855, kCheckHeight, "Frame1", 0, chkNoShow},
       {Kind::CheckBox, "chkAlwaysExit", {},
        "Always exit completely when I close the program, don't run scheduled events after "
        "closing.", 120, 600, 9855, kCheckHeight, "Frame1", 0, chkAlwaysExit},
+      {Kind::CheckBox, "chkWake", {}, "Wake the computer to run schedules", 120, 900, 9855,
+       kCheckHeight, "Frame1", 0, chkWake},
+      // Shown only when the power plan keeps timers from waking the computer.
+      {Kind::Label, "lblWakeBlocked", {},
+       "Wake timers are turned off in this computer's power plan.", 420, 1170, 9555,
+       kCheckHeight, "Frame1", opt::kHidden, lblWakeBlocked},
+      {Kind::CheckBox, "chkWarn", {}, "Warn 30 seconds before a scheduled action", 120, 1500,
+       9855, kCheckHeight, "Frame1", 0, chkWarn},
       {Kind::CheckBox, "chkLog", {}, "Enable Logging", 0, 0, 0, 0, "Frame1", opt::kHidden, chkLog},
 
       // The hidden groups.
@@ -140,6 +148,9 @@ void frmOptions::Form_Load() {
   app_.languages.ChangeLanguage(*this, app_.currentLanguage);
   setCaption(app_.languages.getMessages("MSG_TITLEOPTIONS"));
   for (std::string_view name : options::kLoadOrder) loadSetting(options::field(name));
+  const std::optional<bool> wakeAllowed =
+      app_.wakeTimersAllowed ? app_.wakeTimersAllowed() : std::nullopt;
+  lblWakeBlocked.setVisible(wakeAllowed == false);
   if (app_.skin) app_.skin(*this, gui::LabelCopies::ContainerOfFirst);
 }
 
@@ -169,6 +180,7 @@ void frmOptions::setting_Change(const options::Field& f) {
                                 ? std::to_string(control<gui::CheckBox>(f.control).value())
                                 : options::storedText(f, control(f.control).caption(), app_.codec);
   app_.settings.saveMachine(text(f.saveKey), value);
+  if (f.tellsScheduler && app_.settingsChanged) app_.settingsChanged();
 }
 
 void frmOptions::chkRunAtStart_Click() { ApplyRunAtStart(); }
