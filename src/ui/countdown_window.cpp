@@ -13,32 +13,37 @@ namespace opt = gui::opt;
 namespace {
 
 constexpr int kLabelHeight = 255, kButtonTop = 2040, kButtonHeight = 375;
+constexpr int kNameWidth = 2400, kValueLeft = 2760, kValueWidth = 4800;
 
 }  // namespace
 
 frmCountdown::frmCountdown(gui::Forms& forms, CountdownContext context)
     : gui::Form(forms, "frmCountdown",
-                {.caption = context.caption, .width = 7200, .height = 3000,
+                {.caption = context.caption, .width = 7800, .height = 3150,
                  .style = gui::formstyle::kToolWindow}),
       app_(std::move(context)),
       tmrCountdown(*this, "tmrCountdown", 250, false) {
   // clang-format off
   addControls({
       // kind, name, index, caption, left, top, width, height, container, options, member
-      {Kind::Label, "lblTitle", {}, "A scheduled action is about to start.", 240, 180, 6600,
+      {Kind::Label, "lblTitle", {}, "A scheduled action is about to start.", 240, 180, 7320,
        kLabelHeight, "", 0, lblTitle},
-      {Kind::Label, "Label1", {}, "Action:", 240, 600, 1800, kLabelHeight, "", 0, Label1},
-      {Kind::Label, "lblAction", {}, "", 2100, 600, 4740, kLabelHeight, "", 0, lblAction},
-      {Kind::Label, "Label2", {}, "Schedule:", 240, 960, 1800, kLabelHeight, "", 0, Label2},
-      {Kind::Label, "lblSchedule", {}, "", 2100, 960, 4740, kLabelHeight, "", 0, lblSchedule},
-      {Kind::Label, "Label3", {}, "Seconds left:", 240, 1320, 1800, kLabelHeight, "", 0, Label3},
-      {Kind::Label, "lblSeconds", {}, "", 2100, 1320, 4740, kLabelHeight, "", 0, lblSeconds},
+      {Kind::Label, "Label1", {}, "Action:", 240, 600, kNameWidth, kLabelHeight, "", 0, Label1},
+      {Kind::Label, "lblAction", {}, "", kValueLeft, 600, kValueWidth, kLabelHeight, "", 0,
+       lblAction},
+      {Kind::Label, "Label2", {}, "Schedule:", 240, 960, kNameWidth, kLabelHeight, "", 0, Label2},
+      {Kind::Label, "lblSchedule", {}, "", kValueLeft, 960, kValueWidth, kLabelHeight, "", 0,
+       lblSchedule},
+      {Kind::Label, "Label3", {}, "Seconds left:", 240, 1320, kNameWidth, kLabelHeight, "", 0,
+       Label3},
+      {Kind::Label, "lblSeconds", {}, "", kValueLeft, 1320, kValueWidth, kLabelHeight, "", 0,
+       lblSeconds},
       // Tab order: the safe answer first.
-      {Kind::CommandButton, "cmdCancel", {}, "Cancel", 240, kButtonTop, 1800, kButtonHeight, "",
+      {Kind::CommandButton, "cmdCancel", {}, "Cancel", 240, kButtonTop, 1700, kButtonHeight, "",
        opt::kDefault | opt::kCancel, cmdCancel},
-      {Kind::CommandButton, "cmdPostpone", {}, "Postpone 10 minutes", 2160, kButtonTop, 2640,
+      {Kind::CommandButton, "cmdPostpone", {}, "Postpone 10 minutes", 2060, kButtonTop, 3000,
        kButtonHeight, "", 0, cmdPostpone},
-      {Kind::CommandButton, "cmdNow", {}, "Do it now", 4920, kButtonTop, 1920, kButtonHeight,
+      {Kind::CommandButton, "cmdNow", {}, "Do it now", 5180, kButtonTop, 2380, kButtonHeight,
        "", 0, cmdNow},
       {Kind::SkinLabel, "SkinLabel1", 0, "", 0, 0, 0, 0, "", opt::kHidden, SkinLabel1},
   });
