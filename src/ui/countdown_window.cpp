@@ -64,6 +64,7 @@ void frmCountdown::open() {
   show();
   SetOnTop(hwnd(), true);
   activate();
+  cmdCancel.setFocus();
 }
 
 void frmCountdown::Form_Load() {
@@ -93,7 +94,10 @@ void frmCountdown::follow() {
 
 void frmCountdown::showSeconds() {
   const ActionCountdown* c = app_.countdown ? app_.countdown() : nullptr;
-  if (c) lblSeconds.setCaption(std::to_string(c->secondsLeft(app_.clock.now())));
+  if (!c) return;
+  // Only a new number is written, so that a screen reader is not told the same one again.
+  const std::string seconds = std::to_string(c->secondsLeft(app_.clock.now()));
+  if (lblSeconds.caption() != seconds) lblSeconds.setCaption(seconds);
 }
 
 void frmCountdown::tmrCountdown_Timer() {
