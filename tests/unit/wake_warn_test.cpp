@@ -125,7 +125,7 @@ TEST_F(WakeWarnTest, OffByDefaultTheEngineNeverTouchesTheTimer) {
   EXPECT_EQ(power.calls(), std::vector<std::string>{});
 }
 
-TEST_F(WakeWarnTest, TheRealTimerIsCancelledWhenItsKeeperGoes) {
+TEST_F(WakeWarnTest, TheTimerIsCancelledWhenItsKeeperGoes) {
   {
     WakeTimer keeper{power};
     keeper.aim(floor<minutes>(at(2025, 3, 6, 9)));
