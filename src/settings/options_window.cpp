@@ -56,7 +56,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::CheckBox, "chkLog", {}, "Enable Logging", 0, 0, 0, 0, "Frame1", opt::kHidden, chkLog},
 
       // The hidden groups.
-      {Kind::Frame, "Frame3", {}, "Default LAN Backup Folder", 60, 2820, 10095, 735, "",
+      {Kind::Frame, "Frame3", {}, "Default LAN Backup Folder", 60, 3720, 10095, 735, "",
        opt::kHidden},
       {Kind::Label, "Label1", {}, "Folder:", 180, 330, 1140, kCheckHeight, "Frame3"},
       {Kind::TextBox, "txtLanFolder", {}, "", 1440, 285, 7140, kFieldHeight, "Frame3", 0,
@@ -64,7 +64,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::CommandButton, "cmdBrowse", {}, "Browse", 8700, 270, kButtonWidth, kButtonHeight,
        "Frame3", 0, cmdBrowse},
 
-      {Kind::Frame, "Frame4", {}, "Default FTP Values", 60, 3660, 10095, 1635, "", opt::kHidden},
+      {Kind::Frame, "Frame4", {}, "Default FTP Values", 60, 4560, 10095, 1635, "", opt::kHidden},
       {Kind::Label, "Label2", {}, "Host:", 180, 330, 1140, kCheckHeight, "Frame4"},
       {Kind::TextBox, "txtFTPHost", {}, "", 1440, 285, 4200, kFieldHeight, "Frame4", 0,
        txtFTPHost},
@@ -81,7 +81,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::TextBox, "txtFTPFolder", {}, initial("txtFTPFolder"), 1440, 1125, 8475, kFieldHeight, "Frame4", 0,
        txtFTPFolder},
 
-      {Kind::Frame, "Frame5", {}, "Email Configuration", 60, 5400, 10095, 3255, "",
+      {Kind::Frame, "Frame5", {}, "Email Configuration", 60, 6300, 10095, 3255, "",
        opt::kHidden},
       {Kind::Label, "Label7", {}, "Email From:", 180, 330, 1140, kCheckHeight, "Frame5"},
       {Kind::TextBox, "txtEmailFrom", {}, initial("txtEmailFrom"), 1440, 285, 3600, kFieldHeight, "Frame5", 0,
