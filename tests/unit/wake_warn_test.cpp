@@ -183,6 +183,14 @@ TEST_F(WakeWarnTest, CountdownAnswersAndItsEnd) {
   tickAll();
   ASSERT_NE(s.countdown(), nullptr);
   EXPECT_EQ(s.countdown()->scheduleName, "a");
+  // Cancelled, a one-time run is gone for good: nothing to wake for, nothing coming back.
+  runs.clear();
+  s.answerCountdown(CountdownAnswer::Cancel);
+  EXPECT_EQ(wakeDue(), std::nullopt);
+  clock.set(at(2025, 3, 6, 8, 10, 0));
+  tickAll();
+  EXPECT_EQ(s.countdown(), nullptr);
+  EXPECT_TRUE(runs.empty());
 }
 
 TEST_F(WakeWarnTest, PostponedRunSetsTheWakeTimerAndFiresInItsMinute) {
