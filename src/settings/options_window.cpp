@@ -13,6 +13,8 @@ namespace {
 
 // The visible client area; the hidden groups lie below it.
 constexpr int kClientWidth = 10305, kClientHeight = 3630;
+// The line under the wake box, left out (with the room it takes) while it has nothing to say.
+constexpr int kWakeLineHeight = 300;
 constexpr int kCheckHeight = 255, kFieldHeight = 315, kButtonWidth = 1215, kButtonHeight = 345;
 
 std::string text(std::string_view s) { return std::string(s); }
@@ -144,13 +146,18 @@ void frmOptions::open() {
 }
 
 void frmOptions::Form_Load() {
-  setClientSize(kClientWidth, kClientHeight);
+  const std::optional<bool> wakeAllowed =
+      app_.wakeTimersAllowed ? app_.wakeTimersAllowed() : std::nullopt;
+  const bool wakeBlocked = wakeAllowed == false;
+  setClientSize(kClientWidth, wakeBlocked ? kClientHeight : kClientHeight - kWakeLineHeight);
+  lblWakeBlocked.setVisible(wakeBlocked);
+  if (!wakeBlocked) {
+    chkWarn.setTop(chkWarn.top() - kWakeLineHeight);
+    Frame1.setHeight(Frame1.height() - kWakeLineHeight);
+  }
   app_.languages.ChangeLanguage(*this, app_.currentLanguage);
   setCaption(app_.languages.getMessages("MSG_TITLEOPTIONS"));
   for (std::string_view name : options::kLoadOrder) loadSetting(options::field(name));
-  const std::optional<bool> wakeAllowed =
-      app_.wakeTimersAllowed ? app_.wakeTimersAllowed() : std::nullopt;
-  lblWakeBlocked.setVisible(wakeAllowed == false);
   if (app_.skin) app_.skin(*this, gui::LabelCopies::ContainerOfFirst);
 }
 
