@@ -23,6 +23,8 @@ struct AppWindows {
   // The notice that the program goes on running in the tray.
   std::function<void()> stillRunning;
   std::function<void()> website;
+  // The countdown before a warned scheduled action, on the countdown just begun.
+  std::function<void()> countdown;
   // Opens the help file once: load the launcher, let events run once, unload it.
   std::function<void()> helpLauncher;
 };

@@ -177,6 +177,9 @@ void frmMain::Form_Load() {
   for (std::string_view item : kQuickScheduleItems) cmbTime.addItem(std::string(item));
   cmbTime.setText("Now");
   // The scan timer runs from the start; the engine must be there for its first tick.
+  chkWake_ = app_.settings.machine("chkWake", "0") == "1";
+  chkWarn_ = app_.settings.machine("chkWarn", "0") == "1";
+  wake_ = std::make_unique<WakeTimer>(app_.power);
   scheduler_ = std::make_unique<Scheduler>(SchedulerDeps{
       .list = list_,
       .tmrScheduler = tmrScheduler,
@@ -188,6 +191,13 @@ void frmMain::Form_Load() {
       .message = [this](const std::string& key) { return message(key); },
       .chkPrevent = [this] { return chkPrevent.checked(); },
       .shutDown = [this](PowerAction a, bool force) { cpower().ShutDown(powerActionCode(a), force); },
+      .chkWake = [this] { return chkWake_; },
+      .wake = wake_.get(),
+      .chkWarn = [this] { return chkWarn_; },
+      .showCountdown =
+          [this] {
+            if (windows_.countdown) windows_.countdown();
+          },
   });
 
   // Whether a language was ever chosen.
@@ -285,6 +295,11 @@ void frmMain::Form_QueryUnload(bool& cancel, gui::UnloadMode mode) {
 void frmMain::Form_Unload(bool&) {
   if (endedAtLoad_) return;
   ignoreErrors([&] { unloadOtherWindows(); });
+  // The wake timer goes with the program: it must not wake the computer for nobody.
+  ignoreErrors([&] {
+    scheduler_.reset();
+    wake_.reset();
+  });
   ignoreErrors([&] { power_.reset(); });
   storeColumnWidths();
   ignoreErrors([&] {
@@ -302,6 +317,12 @@ void frmMain::unloadOtherWindows() {
     if (f == this || std::find(now.begin(), now.end(), f) == now.end()) continue;
     ignoreErrors([&] { f->unload(); });
   }
+}
+
+void frmMain::machineSettingsChanged() {
+  chkWake_ = app_.settings.machine("chkWake", "0") == "1";
+  chkWarn_ = app_.settings.machine("chkWarn", "0") == "1";
+  if (scheduler_) scheduler_->updateWakeTimer();
 }
 
 // ---- the list ----------------------------------------------------------------------------

@@ -79,6 +79,11 @@ class frmMain : public gui::Form, public WizardHost {
   const ScheduleRecord& currentSchedule() const { return CurrentSchedule; }
   // The CPower instance from the load to the unload; null outside that time.
   CPower* power() const { return power_.get(); }
+  // The engine from the load to the unload; null outside that time.
+  Scheduler* scheduler() const { return scheduler_.get(); }
+  // Reads "chkWake" and "chkWarn" again after the options changed them; the wake timer
+  // follows at once.
+  void machineSettingsChanged();
 
  private:
   void Form_Load() override;
@@ -148,7 +153,10 @@ class frmMain : public gui::Form, public WizardHost {
 
   ScheduleList list_;
   bool reloading_ = false;  // the list view catches up once the reload is done
+  std::unique_ptr<WakeTimer> wake_;
   std::unique_ptr<Scheduler> scheduler_;
+  bool chkWake_ = false;  // the machine settings, read at load and when the options change
+  bool chkWarn_ = false;
   std::unique_ptr<CPower> power_;
   std::unique_ptr<win32::TrayIconHost> tray_;
   bool endedAtLoad_ = false;  // another instance runs: this one leaves without a trace

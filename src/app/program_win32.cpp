@@ -19,10 +19,33 @@ WizardContext wizardContext(AppContext& app, gui::SkinHook skin) {
           app.programFolder, std::move(skin)};
 }
 
-OptionsContext optionsContext(AppContext& app, gui::SkinHook skin) {
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin,
+                              std::function<void()> settingsChanged) {
   const Platform& p = app.platform;
-  return {app.settings,  p.registry,           p.dialogs,          p.codec,
-          app.languages, app.CurrentLanguage, runningModulePath(), std::move(skin)};
+  return {app.settings,
+          p.registry,
+          p.dialogs,
+          p.codec,
+          app.languages,
+          app.CurrentLanguage,
+          runningModulePath(),
+          std::move(skin),
+          std::move(settingsChanged),
+          [&power = p.power] { return power.wakeTimersAllowed(); }};
+}
+
+CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
+  return {app.platform.clock,
+          app.languages,
+          app.CurrentLanguage,
+          app.identity.ProgramName,
+          [&main]() -> const ActionCountdown* {
+            return main.scheduler() ? main.scheduler()->countdown() : nullptr;
+          },
+          [&main](CountdownAnswer answer) {
+            if (main.scheduler()) main.scheduler()->answerCountdown(answer);
+          },
+          std::move(skin)};
 }
 
 AboutContext aboutContext(AppContext& app, gui::SkinHook skin) {
@@ -113,7 +136,8 @@ bool Program::start() {
   wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin), *main_);
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
-  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_, skin));
+  options_ = std::make_unique<frmOptions>(
+      forms_, optionsContext(app_, skin, [this] { main_->machineSettingsChanged(); }));
   windows_.options = [this] { options_->open(); };
   language_ =
       std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));
@@ -125,6 +149,8 @@ bool Program::start() {
   windows_.stillRunning = [this] { stillRunning_->open(); };
   website_ = std::make_unique<frmWebsite>(forms_, webWindowContext(app_, skin));
   windows_.website = [this] { website_->open(); };
+  countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, *main_, skin));
+  windows_.countdown = [this] { countdown_->open(); };
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
     if (app_.settings.machine("chkSplash", "0") == "1") {

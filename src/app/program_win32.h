@@ -26,6 +26,7 @@
 #include "platform/win32/version_info_win32.h"
 #include "settings/options_window.h"
 #include "ui/about_window.h"
+#include "ui/countdown_window.h"
 #include "ui/skin_window.h"
 #include "ui/splash_window.h"
 #include "ui/still_running_window.h"
@@ -37,7 +38,10 @@ namespace quenmark::win32 {
 // load calls to be skinned (nothing when empty).
 MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
-OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {});
+// `settingsChanged`: told after "chkWake" or "chkWarn" is stored.
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {},
+                              std::function<void()> settingsChanged = {});
+CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
 LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
                                       gui::SkinHook skin = {});
@@ -112,6 +116,7 @@ class Program {
   std::unique_ptr<frmAbout> about_;
   std::unique_ptr<frmStillRunning> stillRunning_;
   std::unique_ptr<frmWebsite> website_;
+  std::unique_ptr<frmCountdown> countdown_;
 };
 
 }  // namespace quenmark::win32

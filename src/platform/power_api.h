@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quenmark {
@@ -84,6 +86,17 @@ class PowerApi {
   virtual bool setSystemPowerState(std::int32_t suspend, std::int32_t force) = 0;
   // SetThreadExecutionState: the previous state, 0 on failure.
   virtual std::uint32_t setThreadExecutionState(std::uint32_t flags) = 0;
+
+  // The one wake timer of the program. CreateWaitableTimerW on first use, then
+  // SetWaitableTimer at `due` (local time) with fResume TRUE, so that a sleeping or
+  // hibernating computer wakes for it; setting it again moves it.
+  virtual bool setWakeTimer(std::chrono::local_seconds due) = 0;
+  // CancelWaitableTimer of that timer; true when none was made yet.
+  virtual bool cancelWakeTimer() = 0;
+  // Whether the active power plan lets timers wake the computer on the present power source
+  // ("Allow wake timers": PowerReadACValueIndex or PowerReadDCValueIndex); none when the
+  // system cannot say.
+  virtual std::optional<bool> wakeTimersAllowed() = 0;
 };
 
 }  // namespace quenmark

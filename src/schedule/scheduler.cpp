@@ -59,8 +59,14 @@ Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
 }
 
 void Scheduler::tmrScheduler_Timer() {
-  if (d_.chkPrevent && d_.chkPrevent()) return;
-  const LocalMinute minute = floor<minutes>(d_.clock.now());
+  const local_seconds now = d_.clock.now();
+  if (countdown_ && countdown_->secondsLeft(now) == 0) answerCountdown(CountdownAnswer::ActNow);
+  if (d_.chkPrevent && d_.chkPrevent()) {
+    updateWakeTimer();
+    return;
+  }
+  const LocalMinute minute = floor<minutes>(now);
+  queuePostponed(minute);
   const std::size_t n = d_.list.count();
   for (std::size_t i = 0; i < n; ++i) {
     const std::optional<LocalMinute> at = d_.list.nextRun(i);
@@ -74,6 +80,40 @@ void Scheduler::tmrScheduler_Timer() {
     enqueue(i);
     rearm(i, minute);
   }
+  updateWakeTimer();
+}
+
+void Scheduler::queuePostponed(LocalMinute minute) {
+  for (auto p = postponed_.begin(); p != postponed_.end();) {
+    if (p->at > minute) {
+      ++p;
+      continue;
+    }
+    std::optional<std::size_t> i = d_.list.indexOf(p->id);
+    if (!i) {
+      if (const std::size_t found = d_.list.findSchedule(p->name)) i = found - 1;
+    }
+    if (i) enqueue(*i);  // a schedule deleted meanwhile is dropped
+    p = postponed_.erase(p);
+    wakeRevision_.reset();
+  }
+}
+
+void Scheduler::updateWakeTimer() {
+  if (!d_.wake) return;
+  const bool on = d_.chkWake && d_.chkWake() && !(d_.chkPrevent && d_.chkPrevent());
+  if (on == wakeWasOn_ && wakeRevision_ == d_.list.revision()) return;
+  wakeWasOn_ = on;
+  wakeRevision_ = d_.list.revision();
+  if (!on) {
+    d_.wake->aim(std::nullopt);
+    return;
+  }
+  std::optional<LocalMinute> postponed;
+  for (const Postponed& p : postponed_) {
+    if (!postponed || p.at < *postponed) postponed = p.at;
+  }
+  d_.wake->aim(nextDueMinute(d_.list, postponed));
 }
 
 void Scheduler::enqueue(std::size_t index) {
@@ -110,18 +150,49 @@ void Scheduler::timSchedule_Timer() {
     // The entry itself, not the first of its name: two quick entries made in one second
     // share a name but not what they do.
     if (const auto i = d_.list.indexOf(id)) {
-      const std::optional<PowerAction> action = d_.list.at(*i).action;
+      const ScheduleEntry& entry = d_.list.at(*i);
+      const std::optional<PowerAction> action = entry.action;
+      if (action && d_.chkWarn && d_.chkWarn()) {
+        // The pass stays handed over until the countdown is answered or runs out.
+        countdown_ = ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now()};
+        if (d_.showCountdown) d_.showCountdown();
+        return;
+      }
       scheduleDone_ = true;
       queue_.clear();  // whatever was queued behind this run is dropped
       if (action && d_.shutDown) d_.shutDown(*action, true);
     }
   }
   scheduleDone_ = true;
-  // The queue pass that handed over resumes: more to do only if something is queued.
+  finishPass();
+}
+
+void Scheduler::finishPass() {
   if (handingOver_) {
     handingOver_ = false;
     if (!queue_.empty()) d_.tmrProcessSchedule.setEnabled(true);
   }
+}
+
+void Scheduler::answerCountdown(CountdownAnswer answer) {
+  if (!countdown_) return;
+  const ActionCountdown c = std::move(*countdown_);
+  countdown_.reset();
+  scheduleDone_ = true;
+  switch (answer) {
+    case CountdownAnswer::Cancel:
+      break;
+    case CountdownAnswer::Postpone:
+      postponed_.push_back({c.id, c.scheduleName, floor<minutes>(d_.clock.now() + kPostponeBy)});
+      wakeRevision_.reset();
+      updateWakeTimer();
+      break;
+    case CountdownAnswer::ActNow:
+      queue_.clear();  // as for any run: whatever was queued behind it is dropped
+      if (d_.shutDown) d_.shutDown(c.action, true);
+      break;
+  }
+  finishPass();
 }
 
 void Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {

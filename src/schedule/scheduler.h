@@ -8,12 +8,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/regional.h"
 #include "power/power_action.h"
+#include "schedule/countdown.h"
 #include "schedule/schedule_list.h"
+#include "schedule/wake_timer.h"
 #include "platform/timer_switch.h"
 
 namespace quenmark {
@@ -50,6 +53,13 @@ struct SchedulerDeps {
   MessageLookup message;
   std::function<bool()> chkPrevent;  // whether "Prevent any schedules from running" is ticked
   PowerRunner shutDown;
+  // Both off unless given: the machine settings "chkWake" (keep `wake` at the next due
+  // minute) and "chkWarn" (a scheduled action first counts down in a window).
+  std::function<bool()> chkWake{};
+  WakeTimer* wake = nullptr;
+  std::function<bool()> chkWarn{};
+  // Opens the countdown window on the countdown that has just begun.
+  std::function<void()> showCountdown{};
 };
 
 // The scan, queue and action timers as one state machine. The window forwards each timer
@@ -73,13 +83,40 @@ class Scheduler {
   // The queue head taken by the action tick has been handled.
   bool ScheduleDone() const { return scheduleDone_; }
 
+  // The warned action waiting for its countdown; null when none is. The queue waits for it
+  // as it waits for any action, while the scan goes on queueing what falls due.
+  const ActionCountdown* countdown() const { return countdown_ ? &*countdown_ : nullptr; }
+  // The user's answer: cancel this run (a repeating entry keeps its next run), run it again
+  // in ten minutes, or act at once. The scan acts by itself when the countdown reaches zero.
+  void answerCountdown(CountdownAnswer answer);
+
+  // Aims the wake timer again: to be called when "chkWake" or "chkPrevent" changes. The scan
+  // does it after every change of the list.
+  void updateWakeTimer();
+
  private:
   // Moves entry `index` past `minute`: its file's next run after it, or an empty text for
   // entries that run once.
   void rearm(std::size_t index, LocalMinute minute);
   void enqueue(std::size_t index);
+  void queuePostponed(LocalMinute minute);
+  // The queue pass that handed over ends: more to do only if something is queued.
+  void finishPass();
+
+  // A run put off by "Postpone": the entry, its name should a reload have renumbered it,
+  // and the minute it is due again.
+  struct Postponed {
+    std::uint64_t id;
+    std::string name;
+    LocalMinute at;
+  };
 
   SchedulerDeps d_;
+  std::optional<ActionCountdown> countdown_;
+  std::vector<Postponed> postponed_;
+  // What the wake timer was last aimed from, so that a tick without a change costs nothing.
+  std::optional<std::uint64_t> wakeRevision_;
+  bool wakeWasOn_ = false;
   std::deque<std::uint64_t> queue_;
   bool scheduleDone_ = true;
   bool handingOver_ = false;  // a queue pass waits for the action tick

@@ -20,6 +20,7 @@ struct Field {
   FieldKind kind;
   std::string_view initial;  // the design content ("0": clear), also the default the load passes
   bool runEntry = false;     // stored under the RunEntryName rather than the product name
+  bool tellsScheduler = false;  // the running scheduler reads it again when it changes
 };
 
 // Placeholders of our own for the hidden e-mail group: an address and a host that can never
@@ -28,12 +29,14 @@ inline constexpr std::string_view kPlaceholderAddress = "someone@example.com";
 inline constexpr std::string_view kPlaceholderMailServer = "mail.example.com";
 
 // Every stored box and field, in the window's order.
-inline constexpr std::array<Field, 19> kFields{{
+inline constexpr std::array<Field, 21> kFields{{
     {"chkRunAtStart", "chkRunAtStart", "chkRunAtStart", FieldKind::CheckBox, "0", true},
     {"chkMin", "chkMin", "chkMin", FieldKind::CheckBox, "0"},
     {"chkSplash", "chkSplash", "chkSplash", FieldKind::CheckBox, "0"},
     {"chkNoShow", "chkNoShow", "chkNoShow", FieldKind::CheckBox, "0"},
     {"chkAlwaysExit", "chkAlwaysExit", "chkAlwaysExit", FieldKind::CheckBox, "0"},
+    {"chkWake", "chkWake", "chkWake", FieldKind::CheckBox, "0", false, true},
+    {"chkWarn", "chkWarn", "chkWarn", FieldKind::CheckBox, "0", false, true},
     {"chkLog", "chkLog", "chkLog", FieldKind::CheckBox, "0"},
     {"txtLanFolder", "txtLanFolder", "txtLanFolder", FieldKind::Text, ""},
     {"txtFTPHost", "txtFTPHost", "txtFTPHost", FieldKind::Text, ""},
@@ -51,11 +54,12 @@ inline constexpr std::array<Field, 19> kFields{{
 }};
 
 // The controls the load fills, in its order; the e-mail password is read twice.
-inline constexpr std::array<std::string_view, 20> kLoadOrder{
+inline constexpr std::array<std::string_view, 22> kLoadOrder{
     "txtEmailFrom", "txtEmailTo",     "txtPassword2", "txtPort",       "txtServer",
     "txtUsername",  "txtPassword2",   "chkAuth",      "chkNoShow",     "chkAlwaysExit",
     "chkMin",       "chkSplash",      "txtFTPFolder", "txtFTPHost",    "txtFTPPassword",
-    "txtFTPPort",   "txtFTPUsername", "txtLanFolder", "chkRunAtStart", "chkLog"};
+    "txtFTPPort",   "txtFTPUsername", "txtLanFolder", "chkRunAtStart", "chkLog",
+    "chkWake",      "chkWarn"};
 
 // The field of a control; std::out_of_range for a control that stores nothing.
 const Field& field(std::string_view control);

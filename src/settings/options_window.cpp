@@ -12,7 +12,9 @@ namespace opt = gui::opt;
 namespace {
 
 // The visible client area; the hidden groups lie below it.
-constexpr int kClientWidth = 10305, kClientHeight = 2730;
+constexpr int kClientWidth = 10305, kClientHeight = 3630;
+// The line under the wake box, left out (with the room it takes) while it has nothing to say.
+constexpr int kWakeLineHeight = 300;
 constexpr int kCheckHeight = 255, kFieldHeight = 315, kButtonWidth = 1215, kButtonHeight = 345;
 
 std::string text(std::string_view s) { return std::string(s); }
@@ -39,16 +41,24 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
        kCheckHeight, "Frame2", 0, chkMin},
       {Kind::CheckBox, "chkSplash", {}, "Don't show the splash screen", 180, 960, 9735,
        kCheckHeight, "Frame2", 0, chkSplash},
-      {Kind::Frame, "Frame1", {}, "Miscellaneous Options", 60, 1620, 10095, 1035, "", 0, Frame1},
+      {Kind::Frame, "Frame1", {}, "Miscellaneous Options", 60, 1620, 10095, 1935, "", 0, Frame1},
       {Kind::CheckBox, "chkNoShow", {}, "Don't show a reminder when I close the program.", 120,
        300, 9855, kCheckHeight, "Frame1", 0, chkNoShow},
       {Kind::CheckBox, "chkAlwaysExit", {},
        "Always exit completely when I close the program, don't run scheduled events after "
        "closing.", 120, 600, 9855, kCheckHeight, "Frame1", 0, chkAlwaysExit},
+      {Kind::CheckBox, "chkWake", {}, "Wake the computer to run schedules", 120, 900, 9855,
+       kCheckHeight, "Frame1", 0, chkWake},
+      // Shown only when the power plan keeps timers from waking the computer.
+      {Kind::Label, "lblWakeBlocked", {},
+       "Wake timers are turned off in this computer's power plan.", 420, 1170, 9555,
+       kCheckHeight, "Frame1", opt::kHidden, lblWakeBlocked},
+      {Kind::CheckBox, "chkWarn", {}, "Warn 30 seconds before a scheduled action", 120, 1500,
+       9855, kCheckHeight, "Frame1", 0, chkWarn},
       {Kind::CheckBox, "chkLog", {}, "Enable Logging", 0, 0, 0, 0, "Frame1", opt::kHidden, chkLog},
 
       // The hidden groups.
-      {Kind::Frame, "Frame3", {}, "Default LAN Backup Folder", 60, 2820, 10095, 735, "",
+      {Kind::Frame, "Frame3", {}, "Default LAN Backup Folder", 60, 3720, 10095, 735, "",
        opt::kHidden},
       {Kind::Label, "Label1", {}, "Folder:", 180, 330, 1140, kCheckHeight, "Frame3"},
       {Kind::TextBox, "txtLanFolder", {}, "", 1440, 285, 7140, kFieldHeight, "Frame3", 0,
@@ -56,7 +66,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::CommandButton, "cmdBrowse", {}, "Browse", 8700, 270, kButtonWidth, kButtonHeight,
        "Frame3", 0, cmdBrowse},
 
-      {Kind::Frame, "Frame4", {}, "Default FTP Values", 60, 3660, 10095, 1635, "", opt::kHidden},
+      {Kind::Frame, "Frame4", {}, "Default FTP Values", 60, 4560, 10095, 1635, "", opt::kHidden},
       {Kind::Label, "Label2", {}, "Host:", 180, 330, 1140, kCheckHeight, "Frame4"},
       {Kind::TextBox, "txtFTPHost", {}, "", 1440, 285, 4200, kFieldHeight, "Frame4", 0,
        txtFTPHost},
@@ -73,7 +83,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::TextBox, "txtFTPFolder", {}, initial("txtFTPFolder"), 1440, 1125, 8475, kFieldHeight, "Frame4", 0,
        txtFTPFolder},
 
-      {Kind::Frame, "Frame5", {}, "Email Configuration", 60, 5400, 10095, 3255, "",
+      {Kind::Frame, "Frame5", {}, "Email Configuration", 60, 6300, 10095, 3255, "",
        opt::kHidden},
       {Kind::Label, "Label7", {}, "Email From:", 180, 330, 1140, kCheckHeight, "Frame5"},
       {Kind::TextBox, "txtEmailFrom", {}, initial("txtEmailFrom"), 1440, 285, 3600, kFieldHeight, "Frame5", 0,
@@ -136,7 +146,15 @@ void frmOptions::open() {
 }
 
 void frmOptions::Form_Load() {
-  setClientSize(kClientWidth, kClientHeight);
+  const std::optional<bool> wakeAllowed =
+      app_.wakeTimersAllowed ? app_.wakeTimersAllowed() : std::nullopt;
+  const bool wakeBlocked = wakeAllowed == false;
+  setClientSize(kClientWidth, wakeBlocked ? kClientHeight : kClientHeight - kWakeLineHeight);
+  lblWakeBlocked.setVisible(wakeBlocked);
+  if (!wakeBlocked) {
+    chkWarn.setTop(chkWarn.top() - kWakeLineHeight);
+    Frame1.setHeight(Frame1.height() - kWakeLineHeight);
+  }
   app_.languages.ChangeLanguage(*this, app_.currentLanguage);
   setCaption(app_.languages.getMessages("MSG_TITLEOPTIONS"));
   for (std::string_view name : options::kLoadOrder) loadSetting(options::field(name));
@@ -169,6 +187,7 @@ void frmOptions::setting_Change(const options::Field& f) {
                                 ? std::to_string(control<gui::CheckBox>(f.control).value())
                                 : options::storedText(f, control(f.control).caption(), app_.codec);
   app_.settings.saveMachine(text(f.saveKey), value);
+  if (f.tellsScheduler && app_.settingsChanged) app_.settingsChanged();
 }
 
 void frmOptions::chkRunAtStart_Click() { ApplyRunAtStart(); }

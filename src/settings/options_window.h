@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "gui/form.h"
@@ -23,6 +25,10 @@ struct OptionsContext {
   const std::string& currentLanguage;
   std::string modulePath;  // the program's file as Windows reports it, for the Run command
   gui::SkinHook skin{};    // empty while skinning is off
+  // Told after "chkWake" or "chkWarn" is stored, so that the scheduler follows at once.
+  std::function<void()> settingsChanged{};
+  // Whether the power plan lets timers wake the computer; none when it cannot say.
+  std::function<std::optional<bool>()> wakeTimersAllowed{};
 };
 
 // The preferences: every change is stored the moment it is made, so there is no OK or
@@ -58,6 +64,9 @@ class frmOptions : public gui::Form {
   gui::Frame Frame1;
   gui::CheckBox chkNoShow;
   gui::CheckBox chkAlwaysExit;
+  gui::CheckBox chkWake;
+  gui::Label lblWakeBlocked;
+  gui::CheckBox chkWarn;
   gui::CheckBox chkLog;
   gui::TextBox txtLanFolder;
   gui::CommandButton cmdBrowse;

@@ -91,4 +91,18 @@ std::uint32_t FakePowerApi::setThreadExecutionState(std::uint32_t flags) {
   return previous;
 }
 
+bool FakePowerApi::setWakeTimer(std::chrono::local_seconds due) {
+  const auto since = due.time_since_epoch().count();
+  if (!record("SetWaitableTimer", "due=" + num(since) + ", resume=1")) return false;
+  wakeDue_ = due;
+  ++wakeSets_;
+  return true;
+}
+
+bool FakePowerApi::cancelWakeTimer() {
+  if (!record("CancelWaitableTimer", "")) return false;
+  wakeDue_.reset();
+  return true;
+}
+
 }  // namespace quenmark::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +40,15 @@ class FakePowerApi : public PowerApi {
   bool exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
   bool setSystemPowerState(std::int32_t suspend, std::int32_t force) override;
   std::uint32_t setThreadExecutionState(std::uint32_t flags) override;
+  bool setWakeTimer(std::chrono::local_seconds due) override;
+  bool cancelWakeTimer() override;
+  std::optional<bool> wakeTimersAllowed() override { return wakeAllowed; }
+
+  // Where the wake timer stands: none while it is not set or was cancelled.
+  std::optional<std::chrono::local_seconds> wakeDue() const { return wakeDue_; }
+  // How often it was set, so that a test sees it is not set again without a change.
+  int wakeSets() const { return wakeSets_; }
+  std::optional<bool> wakeAllowed = true;  // what the power plan says
 
  private:
   bool record(const std::string& function, const std::string& arguments);
@@ -48,6 +59,8 @@ class FakePowerApi : public PowerApi {
   SysHandle nextToken_ = kFirstToken;
   static constexpr std::uint32_t kEsContinuous = 0x80000000;
   std::uint32_t executionState_ = kEsContinuous;  // what a fresh thread reports
+  std::optional<std::chrono::local_seconds> wakeDue_;
+  int wakeSets_ = 0;
 };
 
 }  // namespace quenmark::testing

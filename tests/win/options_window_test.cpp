@@ -119,14 +119,15 @@ class OptionsWindowTest : public ::testing::Test {
 TEST_F(OptionsWindowTest, OpensOnACleanMachineWithEveryBoxClearAndWritesNothing) {
   frmOptions& w = open();
   EXPECT_EQ(w.caption(), "General Preferences");
-  for (const char* box : {"chkRunAtStart", "chkMin", "chkSplash", "chkNoShow", "chkAlwaysExit"}) {
+  for (const char* box : {"chkRunAtStart", "chkMin", "chkSplash", "chkNoShow", "chkAlwaysExit",
+                          "chkWake", "chkWarn"}) {
     EXPECT_TRUE(IsWindowVisible(hwnd(box)) && checked(box) == 0) << box;
   }
-  for (const char* hidden : {"chkLog", "Frame3", "Frame4", "Frame5"}) {
+  for (const char* hidden : {"chkLog", "Frame3", "Frame4", "Frame5", "lblWakeBlocked"}) {
     EXPECT_FALSE(IsWindowVisible(hwnd(hidden))) << hidden;
   }
   EXPECT_EQ(w.scaleWidth(), 10305);
-  EXPECT_EQ(w.scaleHeight(), 2730);
+  EXPECT_EQ(w.scaleHeight(), 3330) << "no line under the wake box, and no room for it";
   EXPECT_EQ(registry.written, Names{});
   EXPECT_EQ(machineValue(kRun, kRunEntry), "<missing>");
 
@@ -186,6 +187,43 @@ TEST_F(OptionsWindowTest, EachBoxIsStoredAtOnceAndClosingStoresNothingMore) {
   EXPECT_EQ(registry.written,
             (Names{"chkAuth", "chkNoShow", "chkAlwaysExit", "chkSplash", "chkLog"}));
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Waking and warning: stored at once like the others, and the scheduler is told each time.
+// Where the power plan keeps timers from waking the computer, a line under the box says so.
+TEST_F(OptionsWindowTest, WakeAndWarnAreStoredAtOnceAndTheBlockedWakeIsSaid) {
+  int told = 0;
+  std::optional<bool> allowed = false;
+  window = std::make_unique<frmOptions>(
+      forms, OptionsContext{settings, registry, dialogs, codec, languages, language,
+                            win32::runningModulePath(), {}, [&] { ++told; },
+                            [&] { return allowed; }});
+  window->open();
+  EXPECT_TRUE(IsWindowVisible(hwnd("lblWakeBlocked")));
+  EXPECT_EQ(window->scaleHeight(), 3630);
+  EXPECT_EQ(text("lblWakeBlocked"), "Wake timers are turned off in this computer's power plan.");
+  EXPECT_EQ(layoutFaults(*window), Names{});
+  pumpFor(forms, 200ms);
+  RedrawWindow(window->hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(saveWindowBitmap(window->hwnd(), screenshotFolder() + "\\options-wake-blocked.bmp"));
+
+  click("chkWake");
+  EXPECT_EQ(machineValue(kSection, "chkWake"), "1");
+  click("chkWarn");
+  EXPECT_EQ(machineValue(kSection, "chkWarn"), "1");
+  click("chkNoShow");
+  EXPECT_EQ(told, 2) << "only the scheduler's own settings";
+
+  for (std::optional<bool> answer : {std::optional<bool>(true), std::optional<bool>()}) {
+    allowed = answer;
+    SendMessageW(window->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    window->open();
+    EXPECT_FALSE(IsWindowVisible(hwnd("lblWakeBlocked"))) << "allowed, or the system cannot say";
+    EXPECT_EQ(window->scaleHeight(), 3330);
+    EXPECT_EQ(checked("chkWake"), 1);
+    EXPECT_EQ(checked("chkWarn"), 1);
+  }
 }
 
 TEST_F(OptionsWindowTest, TextFieldsAreStoredAtEachKeystrokeAndReadBack) {
@@ -288,7 +326,7 @@ TEST_F(OptionsWindowTest, TranslatesItselfAndItsTemplateAgreesWithTheShippedFile
   languages.makeLocalizationFile([&] { return std::vector<TranslatableWindow*>{window.get()}; },
                                  {});
   const Names written = optionsLines(fs.contents("C:\\Quenmark\\Localization.txt"));
-  EXPECT_EQ(written.size(), 37u);
+  EXPECT_EQ(written.size(), 40u);
   EXPECT_EQ(written, optionsLines(shippedLocalization()));
 }
 

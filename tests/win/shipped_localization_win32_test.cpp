@@ -51,6 +51,8 @@ class ShippedLocalizationTest : public MainWindowTest {
        {"lblVersion", "lblCompany", "lblWebsite"}},
       {"frmStillRunning",
        [this] { keep<frmStillRunning>(win32::stillRunningContext(app, *main)).open(); }},
+      {"frmCountdown", [this] { keep<frmCountdown>(win32::countdownContext(app, *main)).open(); },
+       {"lblAction", "lblSchedule", "lblSeconds"}},
     };
     // clang-format on
   }

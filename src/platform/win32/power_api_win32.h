@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/power_api.h"
+#include "platform/win32/handles.h"
 
 namespace quenmark::win32 {
 
@@ -19,6 +20,15 @@ class Win32PowerApi final : public PowerApi {
   bool exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
   bool setSystemPowerState(std::int32_t suspend, std::int32_t force) override;
   std::uint32_t setThreadExecutionState(std::uint32_t flags) override;
+  bool setWakeTimer(std::chrono::local_seconds due) override;
+  bool cancelWakeTimer() override;
+  std::optional<bool> wakeTimersAllowed() override;
+
+  // The wake timer, once made; closing it (with this object) cancels it.
+  HANDLE wakeTimer() const { return wakeTimer_.get(); }
+
+ private:
+  UniqueHandle wakeTimer_;
 };
 
 }  // namespace quenmark::win32
