@@ -37,6 +37,19 @@ TEST(RunAtStart, CommandFromTheModulePath) {
   }
 }
 
+// A machine's registry and the settings store of program "Q" over it.
+struct Machine {
+  testing::FakeRegistry registry;
+  testing::FakeDialogs dialogs;
+  ProductIdentity identity = [] {
+    ProductIdentity i;
+    i.ProgramName = "Q";
+    i.CompanyName = "Tarvossa";
+    return i;
+  }();
+  SettingsStore store{registry, dialogs, identity, [] { return false; }};
+};
+
 // The choice stored while the Run list refuses to follow it gets the permission warning, with
 // Retry; a store refused first has warned already, so the Run list's failure says nothing more.
 TEST(RunAtStart, ARunListThatRefusesTheStoredChoiceWarns) {
@@ -56,12 +69,8 @@ TEST(RunAtStart, ARunListThatRefusesTheStoredChoiceWarns) {
       {"clear, nothing to remove", false, {}, {}, 0, ""},
   };
   for (const auto& c : cases) {
-    testing::FakeRegistry registry;
-    testing::FakeDialogs dialogs;
-    ProductIdentity identity;
-    identity.ProgramName = "Q";
-    identity.CompanyName = "Tarvossa";
-    SettingsStore store(registry, dialogs, identity, [] { return false; });
+    Machine m;
+    auto& [registry, dialogs, identity, store] = m;
     if (c.warnings > 0)
       registry.putString(reg::kHkeyLocalMachine, kRunKeyPath, "Q-1", "C:\\Old.exe");
     for (const char* op : c.failing) registry.failNext(op, reg::kErrorAccessDenied);
@@ -90,12 +99,8 @@ TEST(RunAtStart, WritesOnlyWhatTheRegistryDoesNotHoldYet) {
       {"cleared, still registered", false, "0", "C:\\Q\\Q.exe", 1},
   };
   for (const auto& c : cases) {
-    testing::FakeRegistry registry;
-    testing::FakeDialogs dialogs;
-    ProductIdentity identity;
-    identity.ProgramName = "Q";
-    identity.CompanyName = "Tarvossa";
-    SettingsStore store(registry, dialogs, identity, [] { return false; });
+    Machine m;
+    auto& [registry, dialogs, identity, store] = m;
     if (*c.storedChoice) {
       registry.putString(reg::kHkeyLocalMachine,
                          machineSettingsPath("Tarvossa", "Q-1", kSettingsSection), "chkRunAtStart",
