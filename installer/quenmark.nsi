@@ -13,6 +13,10 @@
 ;                                   (/S) keeps them unless this is given
 
 Unicode true
+; The win64 installer is a 64-bit program, so it runs wherever the program it installs runs.
+!if ${ARCH} == win64
+  Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestSupportedOS all

@@ -55,7 +55,8 @@ int startup(const std::string& folder, int rounds) {
   for (int r = 0; r < rounds; ++r) {
     double t0 = nowMs();
     // No single-instance guard: the measurement must not depend on what else runs.
-    quenmark::win32::Program program(folder, false);
+    quenmark::win32::Win32Seams seams;
+    quenmark::win32::Program program(seams.platform(), seams.http, folder, false);
     if (!program.start()) return 1;
     drainMessages();
     double t1 = nowMs();
@@ -134,7 +135,8 @@ int loadData(const std::string& folder, int rounds) {
   report("loaddata-floor-open-read-close", rawMs, found);
 
   // The main window's loadData: the same load, plus the list view taking the new rows.
-  quenmark::win32::Program program(folder, false);
+  quenmark::win32::Win32Seams seams;
+  quenmark::win32::Program program(seams.platform(), seams.http, folder, false);
   if (!program.start() || !program.waitForMainWindow(std::chrono::seconds(30))) return 1;
   drainMessages();
   std::vector<double> windowMs;

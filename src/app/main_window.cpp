@@ -276,9 +276,9 @@ void frmMain::Form_Resize() {
 void frmMain::Form_QueryUnload(bool& cancel, gui::UnloadMode mode) {
   if (endedAtLoad_) return;
   // Windows ending the session and the task manager end the program whatever the settings.
-  if (mode == gui::UnloadMode::AppWindows || mode == gui::UnloadMode::AppTaskManager) {
-    ExitRequested = true;
-  }
+  // The session's end may yet be cancelled, so it asks without deciding the next close.
+  if (mode == gui::UnloadMode::AppWindows) return;
+  if (mode == gui::UnloadMode::AppTaskManager) ExitRequested = true;
   if (ExitRequested) return;
   ignoreErrors([&] { hide(); });
   bool alwaysExit = false;
@@ -319,9 +319,9 @@ void frmMain::unloadOtherWindows() {
   }
 }
 
-void frmMain::machineSettingsChanged() {
-  chkWake_ = app_.settings.machine("chkWake", "0") == "1";
-  chkWarn_ = app_.settings.machine("chkWarn", "0") == "1";
+void frmMain::machineSettingChanged(const std::string& key, const std::string& value) {
+  if (key == "chkWake") chkWake_ = value == "1";
+  if (key == "chkWarn") chkWarn_ = value == "1";
   if (scheduler_) scheduler_->updateWakeTimer();
 }
 

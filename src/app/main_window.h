@@ -81,9 +81,9 @@ class frmMain : public gui::Form, public WizardHost {
   CPower* power() const { return power_.get(); }
   // The engine from the load to the unload; null outside that time.
   Scheduler* scheduler() const { return scheduler_.get(); }
-  // Reads "chkWake" and "chkWarn" again after the options changed them; the wake timer
-  // follows at once.
-  void machineSettingsChanged();
+  // "chkWake" or "chkWarn" as the options window now shows it (stored or, where storing was
+  // refused, for this run only); the wake timer follows at once.
+  void machineSettingChanged(const std::string& key, const std::string& value);
 
  private:
   void Form_Load() override;

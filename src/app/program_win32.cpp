@@ -19,8 +19,9 @@ WizardContext wizardContext(AppContext& app, gui::SkinHook skin) {
           app.programFolder, std::move(skin)};
 }
 
-OptionsContext optionsContext(AppContext& app, gui::SkinHook skin,
-                              std::function<void()> settingsChanged) {
+OptionsContext optionsContext(
+    AppContext& app, gui::SkinHook skin,
+    std::function<void(const std::string&, const std::string&)> settingsChanged) {
   const Platform& p = app.platform;
   return {app.settings,
           p.registry,
@@ -99,13 +100,12 @@ std::string runningProgramFolder() {
   return path.substr(0, path.find_last_of("\\/"));
 }
 
-Program::Program(std::string programFolder, bool singleInstance)
-    : app_({fs_, codec_, clock_, regional_, dialogs_, registry_, power_, shell_, versionInfo_},
-           std::move(programFolder)),
-      singleInstance_(singleInstance) {
+Program::Program(Platform seams, Http& http, std::string programFolder, bool singleInstance)
+    : app_(seams, std::move(programFolder)), http_(http), singleInstance_(singleInstance) {
   // A fault in a handler is reported and the program goes on: the scheduler must survive.
   forms_.setErrorHandler([this](const std::string& message) {
-    dialogs_.messageBox(message, app_.identity.ProgramName, MsgButtons::Ok, MsgIcon::Error);
+    app_.platform.dialogs.messageBox(message, app_.identity.ProgramName, MsgButtons::Ok,
+                                     MsgIcon::Error);
   });
 }
 
@@ -115,7 +115,7 @@ Program::~Program() {
 }
 
 bool Program::start() {
-  InitProductIdentity(app_.identity, versionInfo_);
+  InitProductIdentity(app_.identity, app_.platform.versionInfo);
   if (singleInstance_) {
     auto guard = std::make_unique<NamedMutexGuard>(
         instanceMutexName(app_.identity.CompanyName, app_.identity.ProgramName));
@@ -125,7 +125,7 @@ bool Program::start() {
     guard_ = std::make_unique<NoInstanceGuard>();
   }
   splash_ = std::make_unique<frmSplash>(
-      forms_, SplashContext{app_.identity, versionInfo_, skinObject_,
+      forms_, SplashContext{app_.identity, app_.platform.versionInfo, skinObject_,
                             [this](gui::Form& splash) {
                               if (app_.identity.SkinEnabled) SkinWindow(splash, *skin_);
                             },
@@ -137,7 +137,9 @@ bool Program::start() {
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
   options_ = std::make_unique<frmOptions>(
-      forms_, optionsContext(app_, skin, [this] { main_->machineSettingsChanged(); }));
+      forms_, optionsContext(app_, skin, [this](const std::string& key, const std::string& value) {
+                       main_->machineSettingChanged(key, value);
+                     }));
   windows_.options = [this] { options_->open(); };
   language_ =
       std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));

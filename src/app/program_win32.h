@@ -38,9 +38,10 @@ namespace quenmark::win32 {
 // load calls to be skinned (nothing when empty).
 MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
-// `settingsChanged`: told after "chkWake" or "chkWarn" is stored.
-OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {},
-                              std::function<void()> settingsChanged = {});
+// `settingsChanged`: told the new value of "chkWake" or "chkWarn".
+OptionsContext optionsContext(
+    AppContext& app, gui::SkinHook skin = {},
+    std::function<void(const std::string&, const std::string&)> settingsChanged = {});
 CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
 LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
@@ -55,14 +56,33 @@ std::string runningProgramFolder();
 // The running program's file, as Windows reports it (not the current folder).
 std::string runningModulePath();
 
-// The program as WinMain starts it: the Win32 seams, the app context for a program folder,
-// the single-instance guard, the loaded windows and the main window. A benchmark or a test
-// can start it in-process in a folder of its own.
+// The Win32 implementations of the seams, as WinMain hands them to the program.
+struct Win32Seams {
+  Win32FileSystem fs;
+  AnsiCodec codec;
+  Win32Clock clock;
+  Win32Regional regional;
+  Win32Dialogs dialogs;
+  Win32Registry registry;
+  Win32PowerApi power;
+  Win32Shell shell;
+  FileVersionInfo versionInfo;
+  WinInetHttp http;
+
+  Platform platform() {
+    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo};
+  }
+};
+
+// The program as WinMain starts it: the app context for a program folder over the seams it
+// is given, the single-instance guard, every window built once with its context, and the
+// start through the splash window. A benchmark or a test starts it in-process in a folder of
+// its own, with fakes for the seams it must not reach for real (power calls, message boxes).
 class Program {
  public:
   // `singleInstance` false skips the named mutex, so that a program already running does
   // not stop an in-process start.
-  explicit Program(std::string programFolder, bool singleInstance = true);
+  Program(Platform seams, Http& http, std::string programFolder, bool singleInstance = true);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -91,16 +111,8 @@ class Program {
   void showMainWindow();
 
   gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
-  Win32FileSystem fs_;
-  AnsiCodec codec_;
-  Win32Clock clock_;
-  Win32Regional regional_;
-  Win32Dialogs dialogs_;
-  Win32Registry registry_;
-  Win32PowerApi power_;
-  Win32Shell shell_;
-  FileVersionInfo versionInfo_;
   AppContext app_;
+  Http& http_;
   bool singleInstance_;
   std::unique_ptr<InstanceGuard> guard_;
   AppWindows windows_;
@@ -111,7 +123,6 @@ class Program {
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmWizard> wizard_;  // goes before the main window it reports to
   std::unique_ptr<frmOptions> options_;
-  WinInetHttp http_;
   std::unique_ptr<frmLanguage> language_;  // goes before the main window it translates
   std::unique_ptr<frmAbout> about_;
   std::unique_ptr<frmStillRunning> stillRunning_;

@@ -196,6 +196,8 @@ LRESULT CALLBACK Control::subclassProc(HWND window, UINT message, WPARAM wParam,
     std::erase(c->subclassed_, window);
     if (window == c->hwnd_) {
       c->hwnd_ = nullptr;
+      // Hooks belong to this window: the next load makes a new one, hooked afresh.
+      c->hooks_.clear();
       c->afterDestroy();
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -262,6 +264,7 @@ void Control::destroy() {
   if (hwnd_) {
     HWND w = hwnd_;
     hwnd_ = nullptr;
+    hooks_.clear();
     DestroyWindow(w);
     afterDestroy();
   }

@@ -212,7 +212,8 @@ class Control : public TranslatableControl, public MessageHook {
   void setForeColor(std::optional<COLORREF> color);
 
   // MessageHook: one message of the control's own window, ahead of the control's handling
-  // (the skin paints buttons this way); kept across loads.
+  // (the skin paints buttons this way); for the life of that window only, as a handler may
+  // hold on to it: the window of the next load starts without hooks.
   bool hookMessage(std::uint32_t message, MessageHandler handler) override;
   void unhookMessage(std::uint32_t message) override;
 

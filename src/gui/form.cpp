@@ -688,7 +688,11 @@ bool Form::onCommand(WPARAM wParam, LPARAM lParam) {
   if (id == IDCANCEL || id == IDOK) {
     // Escape, or Enter with no default button: what the keyboard interface sends.
     Control* b = id == IDCANCEL ? cancelButton() : defaultButton();
-    if (b && b->created() && b->enabledEffectively()) static_cast<CommandButton*>(b)->click();
+    if (b && b->created() && b->enabledEffectively()) {
+      static_cast<CommandButton*>(b)->click();
+    } else if (!b && id == IDCANCEL && design_.escapeCloses) {
+      PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
     return true;
   }
   for (auto& m : menus_) {

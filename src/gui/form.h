@@ -47,6 +47,8 @@ struct FormDesign {
   int height = 4500;
   unsigned style = formstyle::kSizable;
   std::string fontName{};
+  // Escape in a window without a cancel button closes it as its close box does.
+  bool escapeCloses = false;
 };
 
 // One row of an event table: the control, menu or timer by name (every element of an array

@@ -272,9 +272,9 @@ void paintWith(Control& c, const SkinPalette& palette, Painter painter) {
                  UINT{BM_SETSTYLE}, UINT{WM_ENABLE}, UINT{WM_SETTEXT}, UINT{WM_UPDATEUISTATE},
                  UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONUP}, UINT{WM_LBUTTONDBLCLK},
                  UINT{WM_KEYDOWN}, UINT{WM_KEYUP}, UINT{WM_CAPTURECHANGED}, UINT{WM_MOUSELEAVE}}) {
-    c.hookMessage(m, [h, m](std::uintptr_t w, std::intptr_t l) {
-      const LRESULT r = DefSubclassProc(h, m, w, l);
-      InvalidateRect(h, nullptr, FALSE);
+    c.hookMessage(m, [&c, m](std::uintptr_t w, std::intptr_t l) {
+      const LRESULT r = DefSubclassProc(c.hwnd(), m, w, l);
+      InvalidateRect(c.hwnd(), nullptr, FALSE);
       return std::optional<std::intptr_t>(r);
     });
   }

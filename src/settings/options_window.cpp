@@ -187,7 +187,7 @@ void frmOptions::setting_Change(const options::Field& f) {
                                 ? std::to_string(control<gui::CheckBox>(f.control).value())
                                 : options::storedText(f, control(f.control).caption(), app_.codec);
   app_.settings.saveMachine(text(f.saveKey), value);
-  if (f.tellsScheduler && app_.settingsChanged) app_.settingsChanged();
+  if (f.tellsScheduler && app_.settingsChanged) app_.settingsChanged(text(f.saveKey), value);
 }
 
 void frmOptions::chkRunAtStart_Click() { ApplyRunAtStart(); }

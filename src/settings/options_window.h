@@ -25,8 +25,9 @@ struct OptionsContext {
   const std::string& currentLanguage;
   std::string modulePath;  // the program's file as Windows reports it, for the Run command
   gui::SkinHook skin{};    // empty while skinning is off
-  // Told after "chkWake" or "chkWarn" is stored, so that the scheduler follows at once.
-  std::function<void()> settingsChanged{};
+  // Told the value of "chkWake" or "chkWarn" the user just chose, so that the scheduler
+  // follows at once: also when storing it was refused and the box keeps it for this run.
+  std::function<void(const std::string& key, const std::string& value)> settingsChanged{};
   // Whether the power plan lets timers wake the computer; none when it cannot say.
   std::function<std::optional<bool>()> wakeTimersAllowed{};
 };

@@ -8,7 +8,8 @@ using gui::Kind;
 frmStillRunning::frmStillRunning(gui::Forms& forms, StillRunningContext context)
     : gui::Form(forms, "frmStillRunning",
                 {.caption = "still running", .width = 7200, .height = 3300,
-                 .style = gui::formstyle::kToolWindow}),
+                 .style = gui::formstyle::kToolWindow,
+                 .escapeCloses = true}),
       app_(std::move(context)) {
   // clang-format off
   addControls({
@@ -22,7 +23,7 @@ frmStillRunning::frmStillRunning(gui::Forms& forms, StillRunningContext context)
        "Always exit completely when I close the program, don't run scheduled events.", 240,
        1560, 6600, 450, "", 0, chkAlwaysExit},
       {Kind::CommandButton, "cmdOK", {}, "OK", 5640, 2220, 1200, 375, "",
-       gui::opt::kDefault | gui::opt::kCancel, cmdOK},
+       gui::opt::kDefault, cmdOK},
       {Kind::SkinLabel, "SkinLabel1", 0, "", 0, 0, 0, 0, "", gui::opt::kHidden, SkinLabel1},
   });
   // clang-format on

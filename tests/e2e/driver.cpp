@@ -617,6 +617,102 @@ void scenarioWizard(Program& p, const std::wstring& folder) {
   check(fileExists(scheduleFile(folder, made.name)), L"the wizard wrote no schedule file");
 }
 
+std::string fileBytes(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(1 << 16, '\0');
+  DWORD got = 0;
+  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(h);
+  bytes.resize(got);
+  return bytes;
+}
+
+bool checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The visible top-level window of the program with this title.
+HWND openedWindow(const Program& p, const std::wstring& title) {
+  HWND w = nullptr;
+  const std::wstring cls = className(p.main);
+  waitFor([&] { return (w = topLevelWindow(p.pid, cls.c_str(), title)) && IsWindowVisible(w); });
+  return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+// The menu command of the main window with this caption.
+std::optional<UINT> menuCommand(HMENU menu, const std::wstring& caption) {
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+    if (caption == text) return GetMenuItemID(menu, i);
+    if (auto inner = menuCommand(GetSubMenu(menu, i), caption)) return inner;
+  }
+  return std::nullopt;
+}
+
+// Every window opened a second time in one run: Edit on two schedules in a row and on the
+// first again, OK each time without a change, leaves every file as it was; an option ticked,
+// the options closed and opened again, is still ticked and stored.
+void scenarioReopen(Program& p, const std::wstring& folder, const std::wstring& exe) {
+  if (!p.list) return fail(L"no list view in the main window");
+  waitForRows(p, static_cast<int>(kCases.size()));
+  std::map<std::wstring, std::string> before;
+  for (const auto& c : kCases) before[c.name] = fileBytes(scheduleFile(folder, c.name));
+  for (const wchar_t* name : {L"Weekly shutdown", L"Daily standby", L"Weekly shutdown"}) {
+    const auto row = rowOf(p, name);
+    if (!row) return fail(std::wstring(name) + L" is not listed");
+    clickRow(p, *row);
+    check(waitFor([&] { return rowSelected(p, *row); }), L"the click selected no row");
+    HWND edit = buttonByCaption(p.main, L"Edit");
+    check(waitFor([&] { return IsWindowEnabled(edit) != FALSE; }), L"Edit stays disabled");
+    PostMessageW(edit, BM_CLICK, 0, 0);
+    HWND wizard = openedWindow(p, L"Schedule Configuration");
+    if (!wizard) return fail(L"Edit opened no wizard for " + quoted(name));
+    check(checked(buttonByCaption(wizard, L"Enable Scheduler")),
+          L"\"Enable Scheduler\" is clear for " + quoted(name));
+    check(checked(buttonByCaption(wizard, L"Run Schedule")),
+          L"\"Run Schedule\" is clear for " + quoted(name));
+    PostMessageW(buttonByCaption(wizard, L"OK"), BM_CLICK, 0, 0);
+    check(waitFor([&] { return !IsWindow(wizard) || !IsWindowVisible(wizard); }),
+          L"OK left the wizard open");
+    for (const auto& [file, bytes] : before) {
+      check(fileBytes(scheduleFile(folder, file)) == bytes,
+            L"the file of " + quoted(file) + L" changed after editing " + quoted(name));
+    }
+  }
+
+  // Wine keeps a menu's items in the process that made it; there the command is the one the
+  // form layer numbers for the sixth row of the menu table (the window then proves it).
+  const auto command = menuCommand(GetMenu(p.main), L"General Preferences").value_or(20005);
+  const std::wstring caption = L"Open minimized to the system Tray";
+  for (int round = 0; round < 2; ++round) {
+    PostMessageW(p.main, WM_COMMAND, command, 0);
+    HWND options = nullptr;
+    waitFor([&] {
+      for (HWND w : topLevelWindows()) {
+        if (IsWindowVisible(w) && buttonByCaption(w, caption)) options = w;
+      }
+      return options != nullptr;
+    });
+    if (!options) return fail(L"the options did not open");
+    HWND box = buttonByCaption(options, caption);
+    if (round == 0) {
+      check(!checked(box), L"the box is ticked on a clean machine");
+      PostMessageW(box, BM_CLICK, 0, 0);
+      check(waitFor([&] { return checked(box); }), L"the click did not tick the box");
+    } else {
+      check(checked(box), L"the box shows clear when the options open again");
+    }
+    PostMessageW(options, WM_SYSCOMMAND, SC_CLOSE, 0);
+    check(waitFor([&] { return !IsWindow(options); }), L"the options did not close");
+    wchar_t value[8] = {};
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_LOCAL_MACHINE, settingsKeys(exe).section().c_str(), L"chkMin", RRF_RT_REG_SZ,
+                 nullptr, value, &size);
+    check(std::wstring(value) == L"1", L"chkMin is stored as " + quoted(value));
+  }
+}
+
 // The program's name: the main window's title up to " by ".
 std::wstring programName(const std::wstring& title) { return title.substr(0, title.find(L" by ")); }
 
@@ -774,7 +870,7 @@ int wmain(int argc, wchar_t** argv) {
   auto usage = [] {
     std::fwprintf(stderr,
                   L"usage: e2e_driver prepare EXE FOLDER | finish TITLE EXE |\n"
-                  L"       e2e_driver splash|list|delete|wizard|close|second|trayexit|endsession TITLE EXE\n");
+                  L"       e2e_driver splash|list|delete|wizard|reopen|close|second|trayexit|endsession TITLE EXE\n");
     return 2;
   };
   if (args.size() != 3) return usage();
@@ -796,6 +892,8 @@ int wmain(int argc, wchar_t** argv) {
     scenarioDelete(p, folder);
   } else if (args[0] == L"wizard") {
     scenarioWizard(p, folder);
+  } else if (args[0] == L"reopen") {
+    scenarioReopen(p, folder, exe);
   } else if (args[0] == L"close") {
     scenarioCloseToTray(p, title, exe);
   } else if (args[0] == L"second") {

@@ -13,6 +13,7 @@
 #include "platform/win32/text_win32.h"
 #include "schedule/schedule_file.h"
 #include "base/product_identity.h"
+#include "support/program_harness_win32.h"
 
 namespace quenmark::testing {
 
@@ -85,16 +86,7 @@ std::vector<std::vector<std::string>> MainWindowTest::rows() const {
   return out;
 }
 
-void MainWindowTest::clickRow(int row) const {
-  RECT r{};
-  r.left = LVIR_LABEL;
-  SendMessageW(list().hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
-               reinterpret_cast<LPARAM>(&r));
-  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  // The list view follows a button down with a loop that waits for the button up.
-  PostMessageW(list().hwnd(), WM_LBUTTONUP, 0, at);
-  SendMessageW(list().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-}
+void MainWindowTest::clickRow(int row) const { clickListRow(list(), row); }
 
 void MainWindowTest::clickButton(const std::string& name) const {
   main->control<gui::CommandButton>(name).click();

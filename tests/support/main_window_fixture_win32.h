@@ -28,6 +28,9 @@ class TestInstanceGuard : public InstanceGuard {
   bool anotherInstanceRuns() const override { return another; }
 };
 
+// The main window made by the program's own context function but with the other windows as
+// recorders, so that each test sees what the main window asks for; each load() is a new run of
+// the program (ReopenTest and the e2e scenarios drive the whole program's wiring).
 // The main window in a temporary program folder holding the shipped Localization.xml, with
 // the real file system, recorded power calls and shell, answered message boxes, a registry in
 // memory and a clock at Friday 3/14/2025 10:00:30. The other windows are recorders that write

@@ -223,21 +223,34 @@ TEST_F(WakeWarnTest, ARepeatingEntryCancelledOnceFiresAtItsNextOccurrence) {
   EXPECT_EQ(runs, std::vector<int>{1});
 }
 
+// Runs falling due during a countdown are queued; after Cancel they take their turn, after
+// "Do it now" they are dropped, as behind any run.
 TEST_F(WakeWarnTest, TheScanGoesOnDuringACountdown) {
   warnOn = true;
-  load({record("a", "Reboot", "08:00:00"), record("b", "Log Off", "08:01:00")});
-  clock.set(at(2025, 3, 5, 8, 0, 50));
-  tickAll();
-  ASSERT_NE(s.countdown(), nullptr);
-  clock.set(at(2025, 3, 5, 8, 1, 0));
-  tickAll();
-  EXPECT_EQ(list.at(1).nextRunTime, "") << "b was queued in its minute";
-  EXPECT_EQ(s.lstSchedule().size(), 1u);
-  s.answerCountdown(CountdownAnswer::Cancel);
-  tickAll();
-  tickAll();
-  ASSERT_NE(s.countdown(), nullptr);
-  EXPECT_EQ(s.countdown()->scheduleName, "b");
+  for (const CountdownAnswer answer : {CountdownAnswer::Cancel, CountdownAnswer::ActNow}) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    runs.clear();
+    clock.set(at(2025, 3, 5, 7));
+    load({record("a", "Reboot", "08:00:00"), record("b", "Log Off", "08:01:00")});
+    clock.set(at(2025, 3, 5, 8, 0, 50));
+    tickAll();
+    ASSERT_NE(s.countdown(), nullptr);
+    clock.set(at(2025, 3, 5, 8, 1, 0));
+    tickAll();
+    EXPECT_EQ(list.at(1).nextRunTime, "") << "b was queued in its minute";
+    EXPECT_EQ(s.lstSchedule().size(), 1u);
+    s.answerCountdown(answer);
+    tickAll();
+    tickAll();
+    if (answer == CountdownAnswer::Cancel) {
+      ASSERT_NE(s.countdown(), nullptr);
+      EXPECT_EQ(s.countdown()->scheduleName, "b");
+      s.answerCountdown(CountdownAnswer::Cancel);
+    } else {
+      EXPECT_EQ(s.countdown(), nullptr) << "b was dropped behind the run";
+      EXPECT_EQ(runs, std::vector<int>{2});
+    }
+  }
 }
 
 }  // namespace

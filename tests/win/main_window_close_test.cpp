@@ -61,7 +61,6 @@ TEST_F(MainWindowTest, FileExitEndsWhatever) {
 TEST_F(MainWindowTest, TheEndOfTheSessionAndTheTaskManagerEndTheProgram) {
   load();
   EXPECT_EQ(SendMessageW(main->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
-  EXPECT_TRUE(main->exitRequested());
   SendMessageW(main->hwnd(), WM_ENDSESSION, TRUE, 0);
   EXPECT_FALSE(main->loaded());
 
@@ -69,6 +68,16 @@ TEST_F(MainWindowTest, TheEndOfTheSessionAndTheTaskManagerEndTheProgram) {
   SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);  // as the task manager asks
   EXPECT_FALSE(main->loaded());
   EXPECT_TRUE(opened.empty());
+
+  // An end of the session that another program cancels decides nothing: the close box
+  // still hides the window to the tray.
+  load();
+  EXPECT_EQ(SendMessageW(main->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(main->hwnd(), WM_ENDSESSION, FALSE, 0);
+  SendMessageW(main->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(main->loaded());
+  EXPECT_FALSE(main->visible());
+  EXPECT_EQ(opened, std::vector<std::string>{"stillRunning"});
 }
 
 TEST_F(MainWindowTest, UnloadTakesTheOtherWindowsAlong) {

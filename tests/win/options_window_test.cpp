@@ -68,6 +68,8 @@ std::string machineValue(const char* path, const char* name) {
   return std::string(buf, cb - 1);
 }
 
+// The window is made here rather than by the program: its product name is the test's own, so
+// that the real registry it writes is the test's (ReopenTest drives the program's wiring).
 class OptionsWindowTest : public ::testing::Test {
  protected:
   OptionsWindowTest() {
@@ -92,11 +94,12 @@ class OptionsWindowTest : public ::testing::Test {
     window->open();
     return *window;
   }
+  // Closed and opened again, the same window as the program keeps it.
   void reopen() {
     SendMessageW(window->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_FALSE(window->loaded());
     registry.written.clear();
-    open();
+    window->open();
   }
   HWND hwnd(const char* name) const { return window->control(name).hwnd(); }
   std::string text(const char* name) const { return window->control(name).caption(); }
@@ -192,11 +195,14 @@ TEST_F(OptionsWindowTest, EachBoxIsStoredAtOnceAndClosingStoresNothingMore) {
 // Waking and warning: stored at once like the others, and the scheduler is told each time.
 // Where the power plan keeps timers from waking the computer, a line under the box says so.
 TEST_F(OptionsWindowTest, WakeAndWarnAreStoredAtOnceAndTheBlockedWakeIsSaid) {
-  int told = 0;
+  Names told;
   std::optional<bool> allowed = false;
   window = std::make_unique<frmOptions>(
       forms, OptionsContext{settings, registry, dialogs, codec, languages, language,
-                            win32::runningModulePath(), {}, [&] { ++told; },
+                            win32::runningModulePath(), {},
+                            [&](const std::string& key, const std::string& value) {
+                              told.push_back(key + "=" + value);
+                            },
                             [&] { return allowed; }});
   window->open();
   EXPECT_TRUE(IsWindowVisible(hwnd("lblWakeBlocked")));
@@ -213,7 +219,16 @@ TEST_F(OptionsWindowTest, WakeAndWarnAreStoredAtOnceAndTheBlockedWakeIsSaid) {
   click("chkWarn");
   EXPECT_EQ(machineValue(kSection, "chkWarn"), "1");
   click("chkNoShow");
-  EXPECT_EQ(told, 2) << "only the scheduler's own settings";
+  EXPECT_EQ(told, (Names{"chkWake=1", "chkWarn=1"})) << "only the scheduler's own settings";
+  // Where storing is refused and the user ignores the warning, the box keeps the new value
+  // for this run and so does the scheduler; the stored one stays.
+  registry.denyMachine = true;
+  dialogs.answer(MsgResult::Ignore);
+  click("chkWarn");
+  EXPECT_EQ(checked("chkWarn"), 0);
+  EXPECT_EQ(told.back(), "chkWarn=0");
+  EXPECT_EQ(machineValue(kSection, "chkWarn"), "1");
+  registry.denyMachine = false;
 
   for (std::optional<bool> answer : {std::optional<bool>(true), std::optional<bool>()}) {
     allowed = answer;

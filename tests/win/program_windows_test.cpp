@@ -7,7 +7,7 @@
 
 #include "app/program_win32.h"
 #include "support/gui_pump_win32.h"
-#include "support/main_window_fixture_win32.h"
+#include "support/program_harness_win32.h"
 #include "support/screenshot_win32.h"
 #include "support/temp_folder_win32.h"
 #include "platform/win32/text_win32.h"
@@ -17,49 +17,22 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The program as WinMain starts it, in-process, in a temporary program folder with the
-// shipped translations. Its settings go to the build prefix's registry under the names
-// this test program's version information gives, and are removed afterwards. A language is
-// stored and the help already seen, so that the start asks nothing.
-class ProgramTest : public ::testing::Test {
- protected:
-  ProgramTest() {
-    clean();
-    EXPECT_TRUE(writeTestFile(folder / "Localization.xml", shippedLocalization()));
-    CreateDirectoryW(win32::widen(folder / "data").c_str(), nullptr);
-    setString(HKEY_CURRENT_USER, kUserKey, L"Language", L"English");
-    setString(HKEY_CURRENT_USER, kUserKey, L"showHelp", L"0");
-  }
-  ~ProgramTest() override { clean(); }
-
-  static void setString(HKEY root, const wchar_t* key, const wchar_t* name, const wchar_t* value) {
-    RegSetKeyValueW(root, key, name, REG_SZ, value,
-                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-  }
-  static void clean() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvossa\\Quenmark");
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tarvossa\\Quenmark");
-  }
-
-  static constexpr const wchar_t* kUserKey = L"Software\\Tarvossa\\Quenmark\\Settings";
-  static constexpr const wchar_t* kMachineKey = L"SOFTWARE\\Tarvossa\\Quenmark\\Settings";
-  TempFolder folder;
-};
+// The program as WinMain starts it, in-process (see ProgramHarness).
+class ProgramTest : public ::testing::Test, public ProgramHarness {};
 
 TEST_F(ProgramTest, DontShowTheSplashScreenStartsUnseenAndStillOpensTheMainWindow) {
   for (const wchar_t* chkSplash : {L"0", L"1"}) {
-    setString(HKEY_LOCAL_MACHINE, kMachineKey, L"chkSplash", chkSplash);
-    win32::Program program(folder.path(), false);
-    ASSERT_TRUE(program.start());
-    frmSplash& splash = *program.splashWindow();
+    setMachine("chkSplash", win32::narrow(chkSplash));
+    win32::Program& p = start(/*untilMainWindow=*/false);
+    frmSplash& splash = *p.splashWindow();
     EXPECT_TRUE(splash.loaded());
     EXPECT_EQ(splash.visible(), chkSplash[0] == L'0');
-    EXPECT_NE(program.skin(), nullptr) << "the identity and the skin start either way";
-    ASSERT_TRUE(program.waitForMainWindow(10s));
-    EXPECT_TRUE(program.mainWindow()->visible());
+    EXPECT_NE(p.skin(), nullptr) << "the identity and the skin start either way";
+    ASSERT_TRUE(p.waitForMainWindow(10s));
+    EXPECT_TRUE(p.mainWindow()->visible());
     EXPECT_FALSE(splash.visible());
     int mains = 0;
-    for (gui::Form* f : program.forms().list()) mains += f->name() == "frmMain";
+    for (gui::Form* f : p.forms().list()) mains += f->name() == "frmMain";
     EXPECT_EQ(mains, 1);
   }
 }
@@ -67,12 +40,10 @@ TEST_F(ProgramTest, DontShowTheSplashScreenStartsUnseenAndStillOpensTheMainWindo
 // Every window of the program, skinned, in both palettes: pictures kept for review, named
 // after the window and the palette.
 TEST_F(ProgramTest, EveryWindowIsSkinnedInBothPalettes) {
-  win32::Program program(folder.path(), false);
-  ASSERT_TRUE(program.start());
-  ASSERT_TRUE(program.waitForMainWindow(10s));
-  gui::SkinObject* skin = program.skin();
+  win32::Program& p = start();
+  gui::SkinObject* skin = p.skin();
   ASSERT_NE(skin, nullptr);
-  AppWindows& windows = program.windows();
+  AppWindows& windows = p.windows();
   windows.wizard(std::nullopt);
   windows.options();
   windows.language(false);
@@ -80,11 +51,11 @@ TEST_F(ProgramTest, EveryWindowIsSkinnedInBothPalettes) {
   windows.stillRunning();
   windows.website();
   windows.countdown();  // no run counting down: the action and schedule stay blank
-  program.splashWindow()->show();
+  p.splashWindow()->show();
   for (bool dark : {false, true}) {
     skin->setDark(dark);
-    pumpFor(program.forms(), 200ms);
-    for (gui::Form* form : program.forms().list()) {
+    pumpFor(p.forms(), 200ms);
+    for (gui::Form* form : p.forms().list()) {
       if (!form->visible()) continue;
       SCOPED_TRACE(form->name());
       EXPECT_TRUE(form->skinned());
@@ -96,7 +67,7 @@ TEST_F(ProgramTest, EveryWindowIsSkinnedInBothPalettes) {
           form->hwnd(), screenshotFolder() + "\\" + name + (dark ? "-dark.bmp" : "-light.bmp")));
     }
   }
-  program.splashWindow()->hide();
+  p.splashWindow()->hide();
 }
 
 }  // namespace

@@ -141,6 +141,8 @@ TEST_F(SkinTest, LabelsGetSkinnedCopiesAndControlsTheSkinsColours) {
   }
 }
 
+// Windows on a registry in memory, each made once per case as a fresh run of the program
+// makes it; the program's own wiring is driven by ReopenTest.
 class WindowsTest : public SkinTest {
  protected:
   WindowsTest() {
@@ -189,14 +191,21 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
     EXPECT_EQ(settings.machine("chkAlwaysExit", "unset"), c.alwaysExit ? "1" : "unset");
     EXPECT_EQ(ended, c.alwaysExit ? 1 : 0);
   }
-  // Closed from its title bar: nothing saved.
+  // Closed from its title bar or by Escape: nothing saved, nothing ended.
   registry = FakeRegistry();
+  ended = 0;
   frmStillRunning notice(forms, {settings, languages, language, [this] { ++ended; }});
-  notice.open();
-  notice.control<gui::CheckBox>("chkNoShow").setValue(1);
-  SendMessageW(notice.hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_FALSE(notice.loaded());
-  EXPECT_EQ(settings.machine("chkNoShow", "unset"), "unset");
+  for (UINT message : {UINT{WM_CLOSE}, UINT{WM_COMMAND}}) {
+    notice.open();
+    notice.control<gui::CheckBox>("chkNoShow").setValue(1);
+    notice.control<gui::CheckBox>("chkAlwaysExit").setValue(1);
+    // Escape reaches a window as the command IDCANCEL.
+    SendMessageW(notice.hwnd(), message, message == WM_COMMAND ? IDCANCEL : 0, 0);
+    ASSERT_TRUE(pumpUntil(forms, [&] { return !notice.loaded(); }));
+    EXPECT_EQ(settings.machine("chkNoShow", "unset"), "unset");
+    EXPECT_EQ(settings.machine("chkAlwaysExit", "unset"), "unset");
+    EXPECT_EQ(ended, 0);
+  }
 }
 
 TEST_F(WindowsTest, StillRunningNeverShowsOnceExitingCompletelyWasChosen) {

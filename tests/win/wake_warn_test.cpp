@@ -106,11 +106,9 @@ TEST_F(WakeWarnWindowTest, TheWakeTimerFollowsTheListAndGoesWithTheProgram) {
   main->loadData();
   ASSERT_TRUE(pumpUntil(forms, [&] { return power.wakeDue() == at(2025, 3, 14, 10, 45); }));
 
-  app.settings.saveMachine("chkWake", "0");
-  main->machineSettingsChanged();
+  main->machineSettingChanged("chkWake", "0");
   EXPECT_EQ(power.wakeDue(), std::nullopt) << "turned off in the options";
-  app.settings.saveMachine("chkWake", "1");
-  main->machineSettingsChanged();
+  main->machineSettingChanged("chkWake", "1");
   EXPECT_EQ(power.wakeDue(), at(2025, 3, 14, 10, 45));
   exitProgram();
   EXPECT_EQ(power.wakeDue(), std::nullopt) << "cancelled as the program ends";

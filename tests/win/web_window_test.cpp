@@ -80,6 +80,8 @@ struct AtSkin {
 // The web window with OLE on the thread, an identity read from version information that
 // names a closed local port as the website, and a skin hook that notes the load's progress.
 // Every navigation the browser starts is written into `navigations`.
+// Made here, not by the program: the website must be a closed local port, which only a
+// version resource of the test's own can name.
 class WebWindowTest : public ::testing::Test {
  protected:
   WebWindowTest() {

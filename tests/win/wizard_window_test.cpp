@@ -119,6 +119,8 @@ void clickNode(HWND tree, int n, bool onBox) {
   SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
 }
 
+// One wizard for the whole test, opened again and again as the program does; made here with a
+// fake clock and schedule record of the test's own (ReopenTest drives the program's wiring).
 class WizardWindowTest : public ::testing::Test {
  protected:
   WizardWindowTest() {
