@@ -23,6 +23,8 @@ target_link_libraries(unit_tests PRIVATE quenmark_test_support GTest::gtest_main
 if(NOT CMAKE_CROSSCOMPILING)
   include(GoogleTest)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+  # scripts/setup's decisions, against a stand-in apt-get (no network, nothing installed).
+  add_test(NAME setup_decisions COMMAND bash ${PROJECT_SOURCE_DIR}/tests/setup/setup_test.sh)
   return()
 endif()
 
