@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "schedule/schedule_file.h"
-#include "schedule/scheduler.h"
-#include "schedule/text_fields.h"
+#include "core/schedule/schedule_file.h"
+#include "core/schedule/scheduler.h"
+#include "core/schedule/text_fields.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "i18n/default_messages.h"
-#include "i18n/languages.h"
+#include "core/i18n/default_messages.h"
+#include "core/i18n/languages.h"
 #include "support/fake_file_system.h"
 #include "support/fake_window.h"
 

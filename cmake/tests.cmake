@@ -25,6 +25,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
   # scripts/setup's decisions, against a stand-in apt-get (no network, nothing installed).
   add_test(NAME setup_decisions COMMAND bash ${PROJECT_SOURCE_DIR}/tests/setup/setup_test.sh)
+  add_test(NAME check_layers COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/layers/check_layers_test.py)
   return()
 endif()
 

@@ -13,9 +13,9 @@
 
 #include "base/text.h"
 #include "fuzz_check.h"
-#include "i18n/language_download.h"
-#include "i18n/languages.h"
-#include "i18n/localization_file.h"
+#include "core/i18n/language_download.h"
+#include "core/i18n/languages.h"
+#include "core/i18n/localization_file.h"
 #include "support/fake_file_system.h"
 #include "support/fake_http.h"
 #include "support/fake_window.h"

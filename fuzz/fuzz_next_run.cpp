@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "schedule/next_run.h"
-#include "schedule/period.h"
-#include "schedule/regional_time.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/next_run.h"
+#include "core/schedule/period.h"
+#include "core/schedule/regional_time.h"
+#include "core/schedule/schedule_file.h"
 
 namespace {
 

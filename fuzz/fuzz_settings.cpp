@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/column_widths.h"
+#include "core/settings/column_widths.h"
 #include "fuzz_check.h"
 #include "platform/text_codec.h"
-#include "settings/settings_store.h"
+#include "core/settings/settings_store.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "editor/wizard_model.h"
+#include "core/wizard/wizard_model.h"
 #include "fuzz_check.h"
-#include "schedule/next_run.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/next_run.h"
+#include "core/schedule/schedule_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quenmark;

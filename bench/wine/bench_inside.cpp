@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "windows/main_window.h"
 #include "app/program_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/regional_win32.h"
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/schedule_list.h"
+#include "core/schedule/schedule_list.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/app_windows.h"
-#include "app/instance_guard_win32.h"
-#include "app/main_window.h"
-#include "editor/wizard_window.h"
+#include "core/program/app_context.h"
+#include "windows/app_windows.h"
+#include "platform/win32/instance_guard_win32.h"
+#include "windows/main_window.h"
+#include "windows/wizard_window.h"
 #include "gui/forms.h"
-#include "i18n/language_window.h"
+#include "windows/language_window.h"
 #include "gui/web_browser.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -24,13 +24,13 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/version_info_win32.h"
-#include "settings/options_window.h"
-#include "ui/about_window.h"
-#include "ui/countdown_window.h"
-#include "ui/skin_window.h"
-#include "ui/splash_window.h"
-#include "ui/still_running_window.h"
-#include "ui/web_window.h"
+#include "windows/options_window.h"
+#include "windows/about_window.h"
+#include "windows/countdown_window.h"
+#include "windows/skin_window.h"
+#include "windows/splash_window.h"
+#include "windows/still_running_window.h"
+#include "windows/web_window.h"
 
 namespace quenmark::win32 {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translatable.h"
+#include "core/i18n/translatable.h"
 #include "platform/message_hook.h"
 
 namespace quenmark::gui {

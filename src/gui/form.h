@@ -16,7 +16,7 @@
 #include "gui/forms.h"
 #include "gui/menu.h"
 #include "gui/timer.h"
-#include "i18n/translatable.h"
+#include "core/i18n/translatable.h"
 #include "platform/message_hook.h"
 #include "platform/win32/handles.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "gui/forms.h"
-#include "ui/skin_palette.h"
+#include "core/presentation/skin_palette.h"
 
 namespace quenmark::gui {
 

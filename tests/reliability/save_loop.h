@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "schedule/schedule_record.h"
+#include "core/schedule/schedule_record.h"
 
 // What the save loop writes, shared by the loop and the test that kills it: each schedule in
 // turn in one of its versions, which differ in length and in every line that can differ, so

@@ -11,7 +11,7 @@
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/text_win32.h"
 #include "reliability/save_loop.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translatable.h"
+#include "core/i18n/translatable.h"
 
 namespace quenmark::testing {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/wizard_host.h"
+#include "core/wizard/wizard_host.h"
 
 namespace quenmark::testing {
 

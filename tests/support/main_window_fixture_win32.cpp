@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/tray_icon.h"
+#include "core/presentation/tray_icon.h"
 #include "app/program_win32.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 #include "base/product_identity.h"
 #include "support/program_harness_win32.h"
 

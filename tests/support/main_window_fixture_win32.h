@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/main_window.h"
+#include "core/program/app_context.h"
+#include "windows/main_window.h"
 #include "gui/form.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/text_codec_win32.h"

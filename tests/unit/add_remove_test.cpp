@@ -1,4 +1,4 @@
-#include "settings/add_remove.h"
+#include "core/settings/add_remove.h"
 
 #include <gtest/gtest.h>
 

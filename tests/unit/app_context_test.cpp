@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
+#include "core/program/app_context.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "i18n/language_download.h"
-#include "i18n/languages.h"
-#include "settings/program_settings.h"
-#include "settings/settings_store.h"
+#include "core/i18n/language_download.h"
+#include "core/i18n/languages.h"
+#include "core/settings/program_settings.h"
+#include "core/settings/settings_store.h"
 #include "support/bad_inputs.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"

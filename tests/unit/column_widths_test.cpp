@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/column_widths.h"
+#include "core/settings/column_widths.h"
 
 namespace quenmark {
 namespace {

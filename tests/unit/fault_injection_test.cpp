@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "editor/wizard_model.h"
-#include "schedule/schedule_file.h"
+#include "core/wizard/wizard_model.h"
+#include "core/schedule/schedule_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fault_tally.h"

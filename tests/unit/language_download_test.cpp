@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "i18n/language_download.h"
+#include "core/i18n/language_download.h"
 #include "support/fake_file_system.h"
 #include "support/fake_http.h"
 #include "support/localization_text.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "i18n/localization_file.h"
+#include "core/i18n/localization_file.h"
 #include "support/localization_text.h"
 
 namespace quenmark {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "i18n/languages.h"
+#include "core/i18n/languages.h"
 #include "support/fake_file_system.h"
 #include "support/fake_window.h"
 

@@ -1,9 +1,9 @@
-#include "schedule/next_run.h"
+#include "core/schedule/next_run.h"
 
 #include <gtest/gtest.h>
 
-#include "schedule/schedule_file.h"
-#include "schedule/text_fields.h"
+#include "core/schedule/schedule_file.h"
+#include "core/schedule/text_fields.h"
 #include "support/fake_clock.h"
 
 namespace quenmark {

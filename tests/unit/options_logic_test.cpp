@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/options_logic.h"
+#include "core/settings/options_logic.h"
 
 namespace quenmark::options {
 namespace {

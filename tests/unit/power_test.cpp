@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "power/power.h"
+#include "core/power/power.h"
 #include "support/fake_file_system.h"
 #include "support/fake_power_api.h"
 #include "support/fake_message_hook.h"

@@ -1,4 +1,4 @@
-#include "schedule/regional_time.h"
+#include "core/schedule/regional_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "settings/run_at_start.h"
+#include "core/settings/run_at_start.h"
 
-#include "settings/add_remove.h"
+#include "core/settings/add_remove.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_registry.h"
 

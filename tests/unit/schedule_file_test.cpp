@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/text_codec.h"
-#include "schedule/schedule_file.h"
-#include "schedule/text_fields.h"
+#include "core/schedule/schedule_file.h"
+#include "core/schedule/text_fields.h"
 #include "support/fake_file_system.h"
 
 namespace quenmark {

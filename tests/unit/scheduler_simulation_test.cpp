@@ -6,8 +6,8 @@
 #include <map>
 #include <set>
 
-#include "schedule/schedule_file.h"
-#include "schedule/scheduler.h"
+#include "core/schedule/schedule_file.h"
+#include "core/schedule/scheduler.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"

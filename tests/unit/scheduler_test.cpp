@@ -1,8 +1,8 @@
-#include "schedule/scheduler.h"
+#include "core/schedule/scheduler.h"
 
 #include <gtest/gtest.h>
 
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text_codec.h"
-#include "settings/settings_store.h"
+#include "core/settings/settings_store.h"
 
 namespace quenmark {
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "base/text.h"
-#include "i18n/default_messages.h"
-#include "i18n/localization_file.h"
+#include "core/i18n/default_messages.h"
+#include "core/i18n/localization_file.h"
 #include "support/fake_file_system.h"
 #include "support/fake_window.h"
 

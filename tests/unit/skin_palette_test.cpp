@@ -1,4 +1,4 @@
-#include "ui/skin_palette.h"
+#include "core/presentation/skin_palette.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "power/suspend_blocker.h"
+#include "core/power/suspend_blocker.h"
 #include "support/fake_power_api.h"
 #include "support/fake_message_hook.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "schedule/text_fields.h"
+#include "core/schedule/text_fields.h"
 
 namespace quenmark {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tray_icon.h"
+#include "core/presentation/tray_icon.h"
 
 namespace quenmark {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "schedule/scheduler.h"
-#include "schedule/wake_timer.h"
+#include "core/schedule/scheduler.h"
+#include "core/schedule/wake_timer.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_power_api.h"

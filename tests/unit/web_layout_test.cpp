@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "ui/web_layout.h"
+#include "core/presentation/web_layout.h"
 
 namespace quenmark {
 

@@ -4,8 +4,8 @@
 #include "support/fake_file_system.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
-#include "ui/help_launcher.h"
-#include "ui/xfile_exists.h"
+#include "core/presentation/help_launcher.h"
+#include "core/presentation/file_exists.h"
 
 namespace quenmark {
 namespace {

@@ -1,13 +1,13 @@
-#include "editor/wizard_model.h"
+#include "core/wizard/wizard_model.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "schedule/next_run.h"
-#include "schedule/schedule_file.h"
-#include "schedule/text_fields.h"
+#include "core/schedule/next_run.h"
+#include "core/schedule/schedule_file.h"
+#include "core/schedule/text_fields.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 

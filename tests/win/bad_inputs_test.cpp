@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/wizard_model.h"
+#include "core/wizard/wizard_model.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 #include "support/bad_inputs.h"
 #include "support/main_window_fixture_win32.h"
 

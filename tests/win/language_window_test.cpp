@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "app/program_win32.h"
-#include "editor/wizard_window.h"
-#include "i18n/language_download.h"
-#include "i18n/language_window.h"
+#include "windows/wizard_window.h"
+#include "core/i18n/language_download.h"
+#include "windows/language_window.h"
 #include "platform/win32/text_win32.h"
 #include "support/gui_pump_win32.h"
 #include "support/http_server_win32.h"

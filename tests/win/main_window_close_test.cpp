@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/tray_icon.h"
-#include "app/tray_icon_window.h"
-#include "power/suspend_blocker.h"
+#include "core/presentation/tray_icon.h"
+#include "windows/tray_icon_window.h"
+#include "core/power/suspend_blocker.h"
 #include "support/gui_pump_win32.h"
 #include "support/main_window_fixture_win32.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "i18n/localization_file.h"
+#include "core/i18n/localization_file.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 #include "support/gui_pump_win32.h"
 #include "support/main_window_fixture_win32.h"
 

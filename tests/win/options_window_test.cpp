@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/program_win32.h"
-#include "i18n/default_messages.h"
-#include "i18n/localization_file.h"
-#include "settings/options_window.h"
+#include "core/i18n/default_messages.h"
+#include "core/i18n/localization_file.h"
+#include "windows/options_window.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"
 #include "support/gui_pump_win32.h"

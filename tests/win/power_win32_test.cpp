@@ -3,7 +3,7 @@
 
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/power_api_win32.h"
-#include "power/power.h"
+#include "core/power/power.h"
 #include "support/temp_folder_win32.h"
 
 // Only calls that change nothing outside this process are made here: the version, the

@@ -8,7 +8,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/regional_win32.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/regional_time.h"
+#include "core/schedule/regional_time.h"
 
 namespace quenmark::win32 {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "app/tray_icon_window.h"
+#include "windows/tray_icon_window.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/regional_time.h"
-#include "schedule/schedule_file.h"
-#include "settings/run_at_start.h"
+#include "core/schedule/regional_time.h"
+#include "core/schedule/schedule_file.h"
+#include "core/settings/run_at_start.h"
 #include "support/gui_pump_win32.h"
 #include "support/program_harness_win32.h"
 

@@ -3,7 +3,7 @@
 
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/text_codec_win32.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 #include "support/temp_folder_win32.h"
 
 namespace quenmark::win32 {

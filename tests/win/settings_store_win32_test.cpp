@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/registry_win32.h"
-#include "settings/add_remove.h"
-#include "settings/settings_store.h"
+#include "core/settings/add_remove.h"
+#include "core/settings/settings_store.h"
 #include "support/fake_dialogs.h"
 
 namespace quenmark {

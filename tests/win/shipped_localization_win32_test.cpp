@@ -10,7 +10,7 @@
 
 #include "app/program_win32.h"
 #include "base/text.h"
-#include "i18n/localization_file.h"
+#include "core/i18n/localization_file.h"
 #include "platform/win32/text_win32.h"
 #include "support/fake_http.h"
 #include "support/gui_pump_win32.h"

@@ -7,16 +7,16 @@
 
 #include "gui/controls.h"
 #include "gui/form.h"
-#include "i18n/default_messages.h"
+#include "core/i18n/default_messages.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"
 #include "support/fake_registry.h"
 #include "support/fake_version_info.h"
 #include "support/gui_pump_win32.h"
-#include "ui/about_window.h"
-#include "ui/skin_window.h"
-#include "ui/splash_window.h"
-#include "ui/still_running_window.h"
+#include "windows/about_window.h"
+#include "windows/skin_window.h"
+#include "windows/splash_window.h"
+#include "windows/still_running_window.h"
 
 namespace quenmark::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gui/form.h"
-#include "power/suspend_blocker.h"
+#include "core/power/suspend_blocker.h"
 #include "support/fake_power_api.h"
 
 namespace quenmark::win32 {

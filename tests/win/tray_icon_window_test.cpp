@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tray_icon_window.h"
+#include "windows/tray_icon_window.h"
 #include "gui/form.h"
 #include "support/gui_pump_win32.h"
 

@@ -17,7 +17,7 @@
 #include "support/gui_pump_win32.h"
 #include "support/main_window_fixture_win32.h"
 #include "support/screenshot_win32.h"
-#include "ui/web_window.h"
+#include "windows/web_window.h"
 
 namespace quenmark::testing {
 namespace {

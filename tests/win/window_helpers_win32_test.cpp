@@ -10,9 +10,9 @@
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
 #include "support/temp_folder_win32.h"
-#include "ui/form8_window.h"
-#include "ui/on_top_win32.h"
-#include "ui/xfile_exists.h"
+#include "windows/form8_window.h"
+#include "gui/on_top_win32.h"
+#include "core/presentation/file_exists.h"
 
 namespace quenmark {
 namespace {

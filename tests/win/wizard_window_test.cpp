@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/program/app_context.h"
 #include "app/program_win32.h"
-#include "editor/wizard_window.h"
-#include "i18n/default_messages.h"
+#include "windows/wizard_window.h"
+#include "core/i18n/default_messages.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/text_win32.h"
-#include "schedule/schedule_file.h"
+#include "core/schedule/schedule_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_power_api.h"

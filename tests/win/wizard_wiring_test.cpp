@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program_win32.h"
-#include "editor/wizard_window.h"
+#include "windows/wizard_window.h"
 #include "support/main_window_fixture_win32.h"
 
 namespace quenmark::testing {

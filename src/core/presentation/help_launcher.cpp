@@ -1,0 +1,17 @@
+#include "core/presentation/help_launcher.h"
+
+#include "core/presentation/file_exists.h"
+
+namespace quenmark {
+
+std::string helpFilePath(const std::string& programFolder) { return programFolder + "\\Help.chm"; }
+
+void loadHelpLauncher(WindowHandle window, const std::string& programFolder, const FileSystem& fs,
+                      Shell& shell, SettingsStore& settings, const ProductIdentity& identity) {
+  const std::string path = helpFilePath(programFolder);
+  if (!FileExists(fs, path)) return;
+  shell.execute(window, "open", path, "", "", kSwShowNormal);
+  settings.SaveMachineSetting(identity.ProgramName, kSettingsSection, "showHelp", "0");
+}
+
+}  // namespace quenmark

@@ -1,0 +1,189 @@
+#include "core/schedule/schedule_file.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "base/text.h"
+#include "core/schedule/text_fields.h"
+
+namespace quenmark {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number: optional sign, digits with an optional fraction and exponent, blanks
+// around it ignored. from_chars, unlike strtod, ignores the C locale and takes no hex,
+// "inf" or "nan".
+bool parseNumber(std::string_view text, double& out) {
+  std::string_view s = trimBlanks(text);
+  const bool plus = !s.empty() && s.front() == '+';
+  if (plus) s.remove_prefix(1);
+  const bool minus = !s.empty() && s.front() == '-';
+  if (plus && minus) return false;
+  const std::string_view digits = minus ? s.substr(1) : s;
+  if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.')) return false;
+  const char* last = s.data() + s.size();
+  auto [end, ec] = std::from_chars(s.data(), last, out, std::chars_format::general);
+  return ec == std::errc() && end == last && std::isfinite(out);
+}
+
+bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+// Names that open a device instead of a file, with or without an extension; Windows drops
+// the blanks before the extension when it decides.
+bool isDeviceName(std::string_view name) {
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  static constexpr std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
+                                                               "NUL", "CONIN$", "CONOUT$"};
+  for (auto d : kDevices) {
+    if (equalsNoCase(base, d)) return true;
+  }
+  if (base.size() < 4) return false;
+  const std::string_view port = base.substr(0, 3);
+  if (!equalsNoCase(port, "COM") && !equalsNoCase(port, "LPT")) return false;
+  // COM1-COM9, LPT1-LPT9, and the superscript digits 1, 2 and 3 that Windows also maps.
+  static constexpr std::array<std::string_view, 12> kPortNumbers = {
+      "1", "2", "3", "4", "5", "6", "7", "8", "9", "\u00b9", "\u00b2", "\u00b3"};
+  for (auto n : kPortNumbers) {
+    if (base.substr(3) == n) return true;
+  }
+  return false;
+}
+
+const SysError kInvalidName{123,
+                            "The filename, directory name, or volume label syntax is incorrect."};
+const SysError kPathTooLong{206, "The filename or extension is too long."};
+
+// Windows opens no path of MAX_PATH (260) UTF-16 units or more for a program that has not
+// asked for long paths, while Wine does: such a file could be written there but not read
+// back here. Refused up front, a name fares the same everywhere.
+constexpr std::size_t kMaxPath = 260;
+
+std::size_t utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size();) units += nextCodePoint(text, i) > 0xFFFF ? 2 : 1;
+  return units;
+}
+
+}  // namespace
+
+std::string dataFolder(const std::string& programFolder) { return programFolder + "\\data\\"; }
+
+std::string scheduleFilePath(const std::string& programFolder, const std::string& name) {
+  return dataFolder(programFolder) + name + ".sch";
+}
+
+std::string scheduleFileText(const ScheduleRecord& r) {
+  auto flag = [](bool b) { return b ? "-1" : "0"; };
+  std::string t;
+  auto line = [&](std::string_view a, std::string_view b = {}) {
+    t.append(a).append(b).append(kCrLf);
+  };
+  line("<DATA>");
+  line("LastRunTime=", r.LastRunTime);
+  line("ItemType=", r.ItemType);
+  line("Enabled=", r.Enabled ? "1" : "0");
+  line("</DATA>");
+  line("");
+  line("<SCHEDULER>");
+  line("StartDate=", r.StartDate);
+  line("StartTime=", r.StartTime);
+  line("Repeat=", flag(r.Repeat));
+  line("SAccurancy=", std::to_string(r.SAccurancy));
+  line("Period=", r.Period);
+  line("RunOnStart=", flag(r.RunOnStart));
+  line("RunOnEnd=", flag(r.RunOnEnd));
+  line("</SCHEDULER>");
+  line("");
+  return t;
+}
+
+Status validateScheduleName(const std::string& name) {
+  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+  for (std::size_t i = 0; i < name.size();) {
+    const char32_t c = nextCodePoint(name, i);
+    if (isControl(c) || (c < 0x80 && kForbidden.find(static_cast<char>(c)) != kForbidden.npos))
+      return kInvalidName;
+  }
+  if (isDeviceName(name)) return kInvalidName;
+  return std::nullopt;
+}
+
+bool scheduleFileTaken(const FileSystem& fs, const std::string& programFolder,
+                       const std::string& name) {
+  // No wildcard is in a valid name, so the search matches the name itself (and short names).
+  return !fs.find(scheduleFilePath(programFolder, name),
+                  attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory)
+              .empty();
+}
+
+Status SaveScheduleFile(FileSystem& fs, const TextCodec& codec, const std::string& programFolder,
+                        const ScheduleRecord& record) {
+  if (auto refused = validateScheduleName(record.Name)) return refused;
+  const std::string path = scheduleFilePath(programFolder, record.Name);
+  if (utf16Length(path) >= kMaxPath) return kPathTooLong;
+  return fs.replaceFile(path, codec.utf8ToAnsi(scheduleFileText(record)));
+}
+
+ScheduleRecord readScheduleText(std::string name, std::string_view fileText) {
+  ScheduleRecord r;
+  r.Name = std::move(name);
+  const std::string data = getTagText(fileText, "DATA");
+  r.LastRunTime = getKeyValue(data, "LastRunTime");
+  r.ItemType = getKeyValue(data, "ItemType");
+  r.Enabled = getKeyValue(data, "Enabled") == "1";
+  readSchedulerFields(getTagText(fileText, "SCHEDULER"), r);
+  return r;
+}
+
+std::vector<ScheduleRecord> readScheduleRecords(const FileSystem& fs, const TextCodec& codec,
+                                                const std::string& programFolder) {
+  std::vector<ScheduleRecord> records;
+  const std::string folder = dataFolder(programFolder);
+  for (const std::string& file : fs.find(folder + "*.sch", 0)) {
+    std::string name = file.size() >= 4 ? file.substr(0, file.size() - 4) : std::string();
+    auto bytes = fs.readFile(folder + file);
+    records.push_back(
+        readScheduleText(std::move(name), bytes ? codec.ansiToUtf8(*bytes) : std::string()));
+  }
+  return records;
+}
+
+bool parseBoolean(std::string_view text) {
+  double d = 0;
+  if (parseNumber(text, d)) return d != 0;
+  return equalsNoCase(trimBlanks(text), "True");
+}
+
+std::int16_t parseInt16(std::string_view text) {
+  double d = 0;
+  if (!parseNumber(text, d)) return 0;
+  d = std::nearbyint(d);  // the default rounding mode rounds half to even
+  if (d < -32768.0 || d > 32767.0) return 0;
+  return static_cast<std::int16_t>(d);
+}
+
+void readSchedulerFields(std::string_view block, ScheduleRecord& into) {
+  into.StartDate = getKeyValue(block, "StartDate");
+  into.StartTime = getKeyValue(block, "StartTime");
+  into.Period = getKeyValue(block, "Period");
+  into.Repeat = parseBoolean(getKeyValue(block, "Repeat"));
+  into.RunOnStart = parseBoolean(getKeyValue(block, "RunOnStart"));
+  into.RunOnEnd = parseBoolean(getKeyValue(block, "RunOnEnd"));
+  into.SAccurancy = parseInt16(getKeyValue(block, "SAccurancy"));
+}
+
+Result<ScheduleRecord> readScheduleFile(const FileSystem& fs, const TextCodec& codec,
+                                        const std::string& programFolder,
+                                        const std::string& name) {
+  auto bytes = fs.readFile(scheduleFilePath(programFolder, name));
+  if (!bytes) return bytes.error();
+  return readScheduleText(name, codec.ansiToUtf8(*bytes));
+}
+
+}  // namespace quenmark

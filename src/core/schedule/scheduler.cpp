@@ -1,0 +1,223 @@
+#include "core/schedule/scheduler.h"
+
+#include <utility>
+
+#include "base/timer_intervals.h"
+#include "core/schedule/regional_time.h"
+
+namespace quenmark {
+namespace {
+
+using namespace std::chrono;
+
+struct Delay {
+  std::string_view item;
+  minutes amount;
+};
+// "In 1 Month" is not a fixed length and is handled on its own.
+constexpr std::array<Delay, 14> kDelays = {{
+    {"In 1 Minute", minutes{1}},
+    {"In 5 Minutes", minutes{5}},
+    {"in 15 Minutes", minutes{15}},
+    {"in 30 Minutes", minutes{30}},
+    {"In 1 Hour", hours{1}},
+    {"In 2 Hours", hours{2}},
+    {"In 6 Hours", hours{6}},
+    {"In 12 Hours", hours{12}},
+    {"In 1 Day", days{1}},
+    {"In 2 Days", days{2}},
+    {"In 5 Days", days{5}},
+    {"In 1 Week", weeks{1}},
+    {"In 2 Weeks", weeks{2}},
+    {"In 3 Weeks", weeks{3}},
+}};
+
+}  // namespace
+
+void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
+  if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
+}
+
+std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
+  for (const Delay& d : kDelays) {
+    if (d.item == delayItem) return now + d.amount;
+  }
+  if (delayItem != "In 1 Month") return std::nullopt;
+  const local_days today = floor<days>(now);
+  year_month_day next = year_month_day{today} + months{1};
+  if (!next.ok()) next = next.year() / next.month() / last;
+  return local_days{next} + (now - today);
+}
+
+Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
+  d_.tmrScheduler.setInterval(kScanIntervalMs);
+  d_.tmrProcessSchedule.setInterval(kQueueIntervalMs);
+  d_.timSchedule.setInterval(kActionIntervalMs);
+  d_.tmrProcessSchedule.setEnabled(false);
+  d_.timSchedule.setEnabled(false);
+  d_.tmrScheduler.setEnabled(true);
+}
+
+void Scheduler::tmrScheduler_Timer() {
+  const local_seconds now = d_.clock.now();
+  if (countdown_ && countdown_->secondsLeft(now) == 0) answerCountdown(CountdownAnswer::ActNow);
+  if (d_.chkPrevent && d_.chkPrevent()) {
+    updateWakeTimer();
+    return;
+  }
+  const LocalMinute minute = floor<minutes>(now);
+  queuePostponed(minute);
+  const std::size_t n = d_.list.count();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::optional<LocalMinute> at = d_.list.nextRun(i);
+    if (!at || *at > minute) continue;
+    if (*at < minute) {
+      // Its minute went by unseen (the computer slept, the clock jumped): a one-time run is
+      // dropped, never made up late; a repeating one moves on to its next run from here.
+      rearm(i, minute - minutes{1});
+      if (d_.list.nextRun(i) != minute) continue;
+    }
+    enqueue(i);
+    rearm(i, minute);
+  }
+  updateWakeTimer();
+}
+
+void Scheduler::queuePostponed(LocalMinute minute) {
+  for (auto p = postponed_.begin(); p != postponed_.end();) {
+    if (p->at > minute) {
+      ++p;
+      continue;
+    }
+    std::optional<std::size_t> i = d_.list.indexOf(p->id);
+    if (!i) {
+      if (const std::size_t found = d_.list.findSchedule(p->name)) i = found - 1;
+    }
+    if (i) enqueue(*i);  // a schedule deleted meanwhile is dropped
+    p = postponed_.erase(p);
+    wakeRevision_.reset();
+  }
+}
+
+void Scheduler::updateWakeTimer() {
+  if (!d_.wake) return;
+  const bool on = d_.chkWake && d_.chkWake() && !(d_.chkPrevent && d_.chkPrevent());
+  if (on == wakeWasOn_ && wakeRevision_ == d_.list.revision()) return;
+  wakeWasOn_ = on;
+  wakeRevision_ = d_.list.revision();
+  if (!on) {
+    d_.wake->aim(std::nullopt);
+    return;
+  }
+  std::optional<LocalMinute> postponed;
+  for (const Postponed& p : postponed_) {
+    if (!postponed || p.at < *postponed) postponed = p.at;
+  }
+  d_.wake->aim(nextDueMinute(d_.list, postponed));
+}
+
+void Scheduler::enqueue(std::size_t index) {
+  queue_.push_back(d_.list.at(index).id);
+  d_.tmrProcessSchedule.setEnabled(true);
+}
+
+void Scheduler::rearm(std::size_t index, LocalMinute minute) {
+  const ScheduleEntry& e = d_.list.at(index);
+  if (!e.rule) {
+    d_.list.setNextRun(index, {});
+    return;
+  }
+  d_.list.setNextRun(index, nextRunAfter(*e.rule, minute, d_.regional.formats()));
+}
+
+void Scheduler::tmrProcessSchedule_Timer() {
+  if (handingOver_) return;  // the pass in progress ends with the action tick
+  if (queue_.empty()) {
+    d_.tmrProcessSchedule.setEnabled(false);
+    return;
+  }
+  scheduleDone_ = false;
+  d_.tmrProcessSchedule.setEnabled(false);
+  handingOver_ = true;
+  d_.timSchedule.setEnabled(true);
+}
+
+void Scheduler::timSchedule_Timer() {
+  d_.timSchedule.setEnabled(false);
+  if (!queue_.empty()) {
+    const std::uint64_t id = queue_.front();
+    queue_.pop_front();
+    // The entry itself, not the first of its name: two quick entries made in one second
+    // share a name but not what they do.
+    if (const auto i = d_.list.indexOf(id)) {
+      const ScheduleEntry& entry = d_.list.at(*i);
+      const std::optional<PowerAction> action = entry.action;
+      if (action && d_.chkWarn && d_.chkWarn()) {
+        // The pass stays handed over until the countdown is answered or runs out.
+        countdown_ = ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now()};
+        if (d_.showCountdown) d_.showCountdown();
+        return;
+      }
+      scheduleDone_ = true;
+      queue_.clear();  // whatever was queued behind this run is dropped
+      if (action && d_.shutDown) d_.shutDown(*action, true);
+    }
+  }
+  scheduleDone_ = true;
+  finishPass();
+}
+
+void Scheduler::finishPass() {
+  if (handingOver_) {
+    handingOver_ = false;
+    if (!queue_.empty()) d_.tmrProcessSchedule.setEnabled(true);
+  }
+}
+
+void Scheduler::answerCountdown(CountdownAnswer answer) {
+  if (!countdown_) return;
+  const ActionCountdown c = std::move(*countdown_);
+  countdown_.reset();
+  scheduleDone_ = true;
+  switch (answer) {
+    case CountdownAnswer::Cancel:
+      break;
+    case CountdownAnswer::Postpone:
+      postponed_.push_back({c.id, c.scheduleName, floor<minutes>(d_.clock.now() + kPostponeBy)});
+      wakeRevision_.reset();
+      updateWakeTimer();
+      break;
+    case CountdownAnswer::ActNow:
+      queue_.clear();  // as for any run: whatever was queued behind it is dropped
+      if (d_.shutDown) d_.shutDown(c.action, true);
+      break;
+  }
+  finishPass();
+}
+
+void Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
+  if (delayText == "Now") {
+    const std::string text = d_.message ? d_.message("MSG_SURE") : std::string();
+    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) == MsgResult::Ok) {
+      runAction(actionName, true, d_.shutDown);
+    }
+    return;
+  }
+  const local_seconds now = d_.clock.now();
+  const local_days today = floor<days>(now);
+  const RegionalFormats f = d_.regional.formats();
+  ScheduleEntry e;
+  e.text = "Quick Schedule " + formatShortDate(year_month_day{today}, f) + " " +
+           formatLongTime(now - today, f);
+  e.type = actionName;
+  e.action = powerActionNamed(actionName);
+  e.enabled = "Yes";
+  std::optional<LocalMinute> at;
+  if (const auto when = quickScheduleTime(delayText, now)) {
+    e.nextRunTime = formatNextRunText(*when, f);
+    at = floor<minutes>(*when);
+  }
+  d_.list.add(std::move(e), at);
+}
+
+}  // namespace quenmark

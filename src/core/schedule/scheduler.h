@@ -1,0 +1,125 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/regional.h"
+#include "core/power/power_action.h"
+#include "core/schedule/countdown.h"
+#include "core/schedule/schedule_list.h"
+#include "core/schedule/wake_timer.h"
+#include "platform/timer_switch.h"
+
+namespace quenmark {
+
+// Performs a power action; the main window binds it to CPower::ShutDown.
+using PowerRunner = std::function<void(PowerAction action, bool force)>;
+// A message text of the language catalogue, by key ("MSG_SURE").
+using MessageLookup = std::function<std::string(const std::string& key)>;
+
+// Performs the named action (names compared exactly) through `shutDown`; any other name
+// does nothing.
+void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
+
+// The items of the quick-schedule delay list, in their order.
+inline constexpr std::array<std::string_view, 16> kQuickScheduleItems = {
+    "Now",        "In 1 Minute", "In 5 Minutes", "in 15 Minutes", "in 30 Minutes", "In 1 Hour",
+    "In 2 Hours", "In 6 Hours",  "In 12 Hours",  "In 1 Day",      "In 2 Days",     "In 5 Days",
+    "In 1 Week",  "In 2 Weeks",  "In 3 Weeks",   "In 1 Month"};
+
+// `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
+// month later keeps the day, or takes the last day of a shorter month.
+std::optional<std::chrono::local_seconds> quickScheduleTime(std::string_view delayItem,
+                                                            std::chrono::local_seconds now);
+
+// What the engine is given by the main window.
+struct SchedulerDeps {
+  ScheduleList& list;               // lstSchedules
+  TimerSwitch& tmrScheduler;        // scan
+  TimerSwitch& tmrProcessSchedule;  // queue
+  TimerSwitch& timSchedule;         // action
+  const Clock& clock;
+  const Regional& regional;
+  Dialogs& dialogs;
+  MessageLookup message;
+  std::function<bool()> chkPrevent;  // whether "Prevent any schedules from running" is ticked
+  PowerRunner shutDown;
+  // Both off unless given: the machine settings "chkWake" (keep `wake` at the next due
+  // minute) and "chkWarn" (a scheduled action first counts down in a window).
+  std::function<bool()> chkWake{};
+  WakeTimer* wake = nullptr;
+  std::function<bool()> chkWarn{};
+  // Opens the countdown window on the countdown that has just begun.
+  std::function<void()> showCountdown{};
+};
+
+// The scan, queue and action timers as one state machine. The window forwards each timer
+// tick to its handler; where a queue pass once waited in a message loop for the action to
+// be handled, the action tick now finishes that pass itself, in the same order.
+class Scheduler {
+ public:
+  // Sets the timers up as the window starts: the scan running, queue and action idle.
+  explicit Scheduler(SchedulerDeps deps);
+
+  void tmrScheduler_Timer();
+  void tmrProcessSchedule_Timer();
+  void timSchedule_Timer();
+
+  // The quick schedule that cmdGo_Click runs with the texts of cmbTime and cbShutdown: an
+  // entry that fires after the delay, or, for "Now", the action at once once confirmed.
+  void quickSchedule(const std::string& delayText, const std::string& actionName);
+
+  // The queue of due entries by id, head first.
+  const std::deque<std::uint64_t>& lstSchedule() const { return queue_; }
+  // The queue head taken by the action tick has been handled.
+  bool ScheduleDone() const { return scheduleDone_; }
+
+  // The warned action waiting for its countdown; null when none is. The queue waits for it
+  // as it waits for any action, while the scan goes on queueing what falls due.
+  const ActionCountdown* countdown() const { return countdown_ ? &*countdown_ : nullptr; }
+  // The user's answer: cancel this run (a repeating entry keeps its next run), run it again
+  // in ten minutes, or act at once. The scan acts by itself when the countdown reaches zero.
+  void answerCountdown(CountdownAnswer answer);
+
+  // Aims the wake timer again: to be called when "chkWake" or "chkPrevent" changes. The scan
+  // does it after every change of the list.
+  void updateWakeTimer();
+
+ private:
+  // Moves entry `index` past `minute`: its file's next run after it, or an empty text for
+  // entries that run once.
+  void rearm(std::size_t index, LocalMinute minute);
+  void enqueue(std::size_t index);
+  void queuePostponed(LocalMinute minute);
+  // The queue pass that handed over ends: more to do only if something is queued.
+  void finishPass();
+
+  // A run put off by "Postpone": the entry, its name should a reload have renumbered it,
+  // and the minute it is due again.
+  struct Postponed {
+    std::uint64_t id;
+    std::string name;
+    LocalMinute at;
+  };
+
+  SchedulerDeps d_;
+  std::optional<ActionCountdown> countdown_;
+  std::vector<Postponed> postponed_;
+  // What the wake timer was last aimed from, so that a tick without a change costs nothing.
+  std::optional<std::uint64_t> wakeRevision_;
+  bool wakeWasOn_ = false;
+  std::deque<std::uint64_t> queue_;
+  bool scheduleDone_ = true;
+  bool handingOver_ = false;  // a queue pass waits for the action tick
+};
+
+}  // namespace quenmark
