@@ -7,23 +7,23 @@ namespace quenmark::win32 {
 
 MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
-  return {p.fs,         p.codec,          p.clock,       p.regional,           p.dialogs,
-          p.power,      p.shell,          app.identity,  app.settings,         app.languages,
-          app.CurrentLanguage, app.StartedInTray, app.programFolder, std::move(skin)};
+  return {p.fs,           p.codec,         p.clock,
+          p.regional,     p.dialogs,       p.shell,
+          app.identity,   app.options,     app.schedules,
+          app.languages,  app.CurrentLanguage, app.StartedInTray,
+          app.programFolder, std::move(skin)};
 }
 
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {p.fs,          p.codec,         p.clock,        p.regional,
           p.dialogs,     app.languages,   app.CurrentLanguage, app.identity,
-          app.programFolder, std::move(skin)};
+          app.programFolder, app.schedules, std::move(skin)};
 }
 
-OptionsContext optionsContext(
-    AppContext& app, gui::SkinHook skin,
-    std::function<void(const std::string&, const std::string&)> settingsChanged) {
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
-  return {app.settings,
+  return {app.options,
           p.registry,
           p.dialogs,
           p.codec,
@@ -31,21 +31,17 @@ OptionsContext optionsContext(
           app.CurrentLanguage,
           runningModulePath(),
           std::move(skin),
-          std::move(settingsChanged),
           [&power = p.power] { return power.wakeTimersAllowed(); }};
 }
 
-CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
+CountdownContext countdownContext(AppContext& app, gui::SkinHook skin) {
+  ScheduleService& schedules = app.schedules;
   return {app.platform.clock,
           app.languages,
           app.CurrentLanguage,
           app.identity.ProgramName,
-          [&main]() -> const ActionCountdown* {
-            return main.scheduler() ? main.scheduler()->countdown() : nullptr;
-          },
-          [&main](CountdownAnswer answer) {
-            if (main.scheduler()) main.scheduler()->answerCountdown(answer);
-          },
+          [&schedules] { return schedules.countdown(); },
+          [&schedules](CountdownAnswer answer) { schedules.answerCountdown(answer); },
           std::move(skin)};
 }
 
@@ -55,7 +51,7 @@ AboutContext aboutContext(AppContext& app, gui::SkinHook skin) {
 }
 
 StillRunningContext stillRunningContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
-  return {app.settings, app.languages, app.CurrentLanguage, [&main] { main.exitProgramLater(); },
+  return {app.options, app.languages, app.CurrentLanguage, [&main] { main.exitProgramLater(); },
           std::move(skin)};
 }
 
@@ -66,7 +62,7 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
           p.dialogs,
           p.shell,
           http,
-          app.settings,
+          app.options,
           app.languages,
           app.CurrentLanguage,
           app.identity,
@@ -133,13 +129,10 @@ bool Program::start() {
   skin_ = std::make_unique<SkinServices>(SkinServices{app_.identity, skinObject_, *splash_});
   const gui::SkinHook skin = skinHook(*skin_);
   main_ = std::make_unique<frmMain>(forms_, mainWindowContext(app_, skin), windows_, *guard_);
-  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin), *main_);
+  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin));
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
-  options_ = std::make_unique<frmOptions>(
-      forms_, optionsContext(app_, skin, [this](const std::string& key, const std::string& value) {
-                       main_->machineSettingChanged(key, value);
-                     }));
+  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_, skin));
   windows_.options = [this] { options_->open(); };
   language_ =
       std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));
@@ -151,11 +144,11 @@ bool Program::start() {
   windows_.stillRunning = [this] { stillRunning_->open(); };
   website_ = std::make_unique<frmWebsite>(forms_, webWindowContext(app_, skin));
   windows_.website = [this] { website_->open(); };
-  countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, *main_, skin));
+  countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, skin));
   windows_.countdown = [this] { countdown_->open(); };
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
-    if (app_.settings.machine("chkSplash", "0") == "1") {
+    if (app_.options.ticked(Setting::chkSplash)) {
       splash_->load();
     } else {
       splash_->show();

@@ -38,11 +38,8 @@ namespace quenmark::win32 {
 // load calls to be skinned (nothing when empty).
 MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
-// `settingsChanged`: told the new value of "chkWake" or "chkWarn".
-OptionsContext optionsContext(
-    AppContext& app, gui::SkinHook skin = {},
-    std::function<void(const std::string&, const std::string&)> settingsChanged = {});
-CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin = {});
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {});
+CountdownContext countdownContext(AppContext& app, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
 LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
                                       gui::SkinHook skin = {});

@@ -32,7 +32,7 @@ frmStillRunning::frmStillRunning(gui::Forms& forms, StillRunningContext context)
 
 void frmStillRunning::Form_Load() {
   // Exiting completely was chosen before: the notice never shows and the program ends.
-  ending_ = app_.settings.machine("chkAlwaysExit", "0") == "1";
+  ending_ = app_.options.ticked(Setting::chkAlwaysExit);
   if (ending_) {
     hide();
     if (app_.endProgram) app_.endProgram();
@@ -43,9 +43,9 @@ void frmStillRunning::Form_Load() {
 }
 
 void frmStillRunning::cmdOK_Click() {
-  if (chkNoShow.checked()) app_.settings.saveMachine("chkNoShow", "1");
+  if (chkNoShow.checked()) app_.options.set(Setting::chkNoShow, "1");
   if (chkAlwaysExit.checked()) {
-    app_.settings.saveMachine("chkAlwaysExit", "1");
+    app_.options.set(Setting::chkAlwaysExit, "1");
     if (app_.endProgram) app_.endProgram();
   }
   unload();

@@ -20,14 +20,13 @@ constexpr int kWeekHeight = 1860, kMonthHeight = 2340;
 
 }  // namespace
 
-frmWizard::frmWizard(gui::Forms& forms, WizardContext context, WizardHost& host)
+frmWizard::frmWizard(gui::Forms& forms, WizardContext context)
     : gui::Form(forms, "frmWizard",
                 {.caption = "Schedule Configuration",
                  .width = 6375,
                  .height = 6420,
                  .style = gui::formstyle::kFixed}),
-      app_(std::move(context)),
-      host_(host) {
+      app_(std::move(context)) {
   // Timing controls sit in Frame6, the repetition kinds in frRepeat inside it. The day
   // trees start hidden, the repetition controls disabled, as chkScheduler starts clear.
   addControls({
@@ -213,7 +212,7 @@ void frmWizard::optRepeat_Click(int index) {
 
 void frmWizard::cmdOK_Click() {
   wizard::OkInputs in;
-  if (!model_.editing) in.existingNames = host_.scheduleNames();
+  if (!model_.editing) in.existingNames = app_.schedules.names();
   in.programTitle = app_.identity.ProgramName;
   in.message = [this](const std::string& key) { return message(key); };
   in.formats = app_.regional.formats();
@@ -226,7 +225,7 @@ void frmWizard::cmdOK_Click() {
   }
   // A refused name or a failed save keeps the input for another try.
   if (!result.saved) return;
-  host_.loadData();
+  if (result.record) app_.schedules.saved(*result.record);
   unload();
 }
 

@@ -31,17 +31,17 @@ TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
   app.identity.ProgramName = "Quenmark";
   app.identity.CompanyName = "Tarvossa";
 
-  app.settings.saveUser("Language", "Deutsch");
-  EXPECT_EQ(app.settings.user("language", "English"), "Deutsch");
-  EXPECT_EQ(app.settings.machine("chkMin", "0"), "0");
+  app.options.set(Setting::Language, "Deutsch");
+  EXPECT_EQ(app.options.get(Setting::Language, "English"), "Deutsch");
+  EXPECT_EQ(app.options.get(Setting::chkMin, "0"), "0");
 
   // A save into the machine section that fails warns only while the window is not in the tray.
   registry.failNext("createKeyEx", 5);
-  app.settings.saveMachine("chkMin", "1");
+  app.options.set(Setting::chkMin, "1");
   EXPECT_EQ(dialogs.shown.size(), 1u);
   app.StartedInTray = true;
   registry.failNext("createKeyEx", 5);
-  app.settings.saveMachine("chkMin", "1");
+  app.options.set(Setting::chkMin, "1");
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 

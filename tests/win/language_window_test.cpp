@@ -80,7 +80,7 @@ class LanguageWindowTest : public MainWindowTest {
 // OK without a pick stores nothing, so the next start asks again.
 TEST_F(LanguageWindowTest, TheFirstStartAsksModallyUntilALanguageIsPicked) {
   registry = FakeRegistry();
-  app.settings.saveUser("showHelp", "0");
+  app.options.set(Setting::showHelp, "0");
   for (int run = 1; run <= 2; ++run) {
     bool modal = false;
     const auto giveUp = std::chrono::steady_clock::now() + 10s;
@@ -98,7 +98,7 @@ TEST_F(LanguageWindowTest, TheFirstStartAsksModallyUntilALanguageIsPicked) {
     stepInLoop = nullptr;
     EXPECT_TRUE(modal) << run;
     EXPECT_FALSE(language->loaded()) << run;
-    EXPECT_EQ(app.settings.user("Language", "none"), "none") << run;
+    EXPECT_EQ(app.options.get(Setting::Language, "none"), "none") << run;
   }
   EXPECT_EQ(opened, (std::vector<std::string>{"language modal", "language modal"}));
 }
@@ -116,19 +116,19 @@ TEST_F(LanguageWindowTest, APickTranslatesTheOpenWindowsAndTheWizardNextTime) {
   screenshot("language_window.bmp");
 
   pick(1);
-  EXPECT_EQ(app.settings.user("Language", ""), "Deutsch");
+  EXPECT_EQ(app.options.get(Setting::Language, ""), "Deutsch");
   EXPECT_EQ(main->control("cmdNewSchedule").caption(), "Neuer Zeitplan");
   EXPECT_EQ(language->control("Command1").caption(), "Nach Sprachaktualisierungen suchen");
   EXPECT_EQ(language->caption(), "Language Selection");
   EXPECT_EQ(main->caption(), "Quenmark by Tarvossa");
   screenshot("language_window_de.bmp");
-  frmWizard wizard(forms, win32::wizardContext(app), *main);
+  frmWizard wizard(forms, win32::wizardContext(app));
   wizard.open(std::nullopt);
   EXPECT_EQ(wizard.caption(), "Zeitplan einrichten");
   EXPECT_EQ(wizard.control("cmdCancel").caption(), "Abbrechen");
 
   pick(2);  // a name in Cyrillic letters finds its group
-  EXPECT_EQ(app.settings.user("Language", ""), "Русский");
+  EXPECT_EQ(app.options.get(Setting::Language, ""), "Русский");
   EXPECT_EQ(main->control("cmdNewSchedule").caption(), "Создать");
 }
 
@@ -205,8 +205,8 @@ TEST_F(LanguageWindowTest, ADownloadStoresOnlyALanguageFileAndKeepsTheOldOneOthe
     dialogs.shown.clear();
     std::optional<TestHttpServer> server;
     if (!c.response.empty()) server.emplace(c.response);
-    app.settings.saveMachine(kLanguageHostSetting,
-                             server ? server->host() : TestHttpServer::refusingHost());
+    app.options.set(Setting::LanguageHost,
+                    server ? server->host() : TestHttpServer::refusingHost());
 
     press("Command1");
 

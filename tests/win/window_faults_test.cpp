@@ -305,7 +305,7 @@ struct OptionsProgram {
   win32::AnsiCodec codec;
   ProductIdentity identity;
   SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  ProgramSettings settings{store, identity};
+  Options options{store, identity};
   FakeFileSystem fs;
   std::string language = "English";
   clsLanguages languages{fs, codec, kProgram, identity, language};
@@ -328,7 +328,7 @@ TEST(WindowFaults, TheOptionsWarnOfAFailedWriteAndOtherwiseShowDefaults) {
   const std::vector<std::function<void(OptionsProgram&)>> steps = {
       [](OptionsProgram& p) {
         p.window = std::make_unique<frmOptions>(
-            p.forms, OptionsContext{p.settings, p.registry, p.dialogs, p.codec, p.languages,
+            p.forms, OptionsContext{p.options, p.registry, p.dialogs, p.codec, p.languages,
                                     p.language, "C:\\Tools\\Quenmark.exe"});
         p.window->open();
       },
@@ -388,7 +388,7 @@ struct LanguageProgram {
                                                                         dialogs,
                                                                         shell,
                                                                         http,
-                                                                        settings,
+                                                                        options,
                                                                         languages,
                                                                         language,
                                                                         identity,
@@ -408,7 +408,7 @@ struct LanguageProgram {
   win32::AnsiCodec codec;
   ProductIdentity identity;
   SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  ProgramSettings settings{store, identity};
+  Options options{store, identity};
   std::string language = "English";
   clsLanguages languages{fs, codec, kProgram, identity, language};
   gui::Forms forms;

@@ -7,11 +7,11 @@ namespace quenmark {
 std::string helpFilePath(const std::string& programFolder) { return programFolder + "\\Help.chm"; }
 
 void loadHelpLauncher(WindowHandle window, const std::string& programFolder, const FileSystem& fs,
-                      Shell& shell, SettingsStore& settings, const ProductIdentity& identity) {
+                      Shell& shell, Options& options) {
   const std::string path = helpFilePath(programFolder);
   if (!FileExists(fs, path)) return;
   shell.execute(window, "open", path, "", "", kSwShowNormal);
-  settings.SaveMachineSetting(identity.ProgramName, kSettingsSection, "showHelp", "0");
+  options.set(Setting::showHelp, "0");
 }
 
 }  // namespace quenmark

@@ -35,6 +35,17 @@ std::uint64_t ScheduleList::add(ScheduleEntry entry, std::optional<LocalMinute> 
   return lastId_;
 }
 
+std::uint64_t ScheduleList::put(ScheduleEntry entry, std::optional<LocalMinute> nextRun) {
+  const std::size_t found = findSchedule(entry.text);
+  if (found == 0) return add(std::move(entry), nextRun);
+  const std::size_t index = found - 1;
+  entry.id = entries_[index].id;
+  entries_[index] = std::move(entry);
+  due_[index] = nextRun;
+  changed({ListChange::Kind::Updated, index});
+  return entries_[index].id;
+}
+
 void ScheduleList::setNextRun(std::size_t index, NextRun next) {
   entries_[index].nextRunTime = std::move(next.text);
   due_[index] = next.at;

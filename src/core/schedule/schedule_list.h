@@ -56,6 +56,8 @@ class ScheduleList {
   void clear();
   // Adds the entry under a new id, which it returns.
   std::uint64_t add(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
+  // Replaces the first entry of the same text, keeping its id, or adds the entry.
+  std::uint64_t put(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
   void setNextRun(std::size_t index, NextRun next);
   // A next-run text from elsewhere; the minute is read from it with the regional formats.
   void setNextRunTime(std::size_t index, std::string text, const RegionalFormats& formats);

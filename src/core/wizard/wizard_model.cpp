@@ -12,7 +12,7 @@ namespace {
 using namespace std::chrono;
 
 OkResult refuse(std::string text, const OkInputs& in) {
-  return OkResult{MessageBoxRequest{std::move(text), in.programTitle, MsgButtons::Ok}, false};
+  return OkResult{MessageBoxRequest{std::move(text), in.programTitle, MsgButtons::Ok}, false, {}};
 }
 
 }  // namespace
@@ -101,9 +101,10 @@ OkResult cmdOK_Click(const WizardModel& m, const OkInputs& in, FileSystem& fs,
     return refuse(in.message("MSG_NEWNAME"), in);
   // The save is atomic: on failure the old file is intact and the input is kept for another
   // try.
-  if (auto failed = SaveScheduleFile(fs, codec, in.programFolder, recordOf(m, in.formats)))
+  ScheduleRecord record = recordOf(m, in.formats);
+  if (auto failed = SaveScheduleFile(fs, codec, in.programFolder, record))
     return refuse(failed->message(), in);
-  return OkResult{std::nullopt, true};
+  return OkResult{std::nullopt, true, std::move(record)};
 }
 
 }  // namespace quenmark::wizard
