@@ -10,14 +10,14 @@ MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin) {
   return {p.fs,           p.codec,         p.clock,
           p.regional,     p.dialogs,       p.shell,
           app.identity,   app.options,     app.schedules,
-          app.languages,  app.CurrentLanguage, app.StartedInTray,
+          app.languages,  app.StartedInTray,
           app.programFolder, std::move(skin)};
 }
 
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {p.fs,          p.codec,         p.clock,        p.regional,
-          p.dialogs,     app.languages,   app.CurrentLanguage, app.identity,
+          p.dialogs,     app.languages,   app.identity,
           app.programFolder, app.schedules, std::move(skin)};
 }
 
@@ -28,7 +28,6 @@ OptionsContext optionsContext(AppContext& app, gui::SkinHook skin) {
           p.dialogs,
           p.codec,
           app.languages,
-          app.CurrentLanguage,
           runningModulePath(),
           std::move(skin),
           [&power = p.power] { return power.wakeTimersAllowed(); }};
@@ -38,7 +37,6 @@ CountdownContext countdownContext(AppContext& app, gui::SkinHook skin) {
   ScheduleService& schedules = app.schedules;
   return {app.platform.clock,
           app.languages,
-          app.CurrentLanguage,
           app.identity.ProgramName,
           [&schedules] { return schedules.countdown(); },
           [&schedules](CountdownAnswer answer) { schedules.answerCountdown(answer); },
@@ -46,12 +44,12 @@ CountdownContext countdownContext(AppContext& app, gui::SkinHook skin) {
 }
 
 AboutContext aboutContext(AppContext& app, gui::SkinHook skin) {
-  return {app.identity, app.platform.versionInfo, app.languages, app.CurrentLanguage,
+  return {app.identity, app.platform.versionInfo, app.languages,
           std::move(skin)};
 }
 
 StillRunningContext stillRunningContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
-  return {app.options, app.languages, app.CurrentLanguage, [&main] { main.exitProgramLater(); },
+  return {app.options, app.languages, [&main] { main.exitProgramLater(); },
           std::move(skin)};
 }
 
@@ -64,7 +62,6 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
           http,
           app.options,
           app.languages,
-          app.CurrentLanguage,
           app.identity,
           app.programFolder,
           [&app, &main](const std::string& language) {
@@ -75,19 +72,6 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
 
 WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin) {
   return {app.identity, app.platform.versionInfo, std::move(skin)};
-}
-
-std::string runningModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return narrow(path);
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 std::string runningProgramFolder() {

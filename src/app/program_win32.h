@@ -9,6 +9,7 @@
 #include "core/program/app_context.h"
 #include "windows/app_windows.h"
 #include "platform/win32/instance_guard_win32.h"
+#include "platform/win32/module_path_win32.h"
 #include "windows/main_window.h"
 #include "windows/wizard_window.h"
 #include "gui/forms.h"
@@ -50,8 +51,6 @@ WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin = {});
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
-// The running program's file, as Windows reports it (not the current folder).
-std::string runningModulePath();
 
 // The Win32 implementations of the seams, as WinMain hands them to the program.
 struct Win32Seams {

@@ -68,7 +68,7 @@ void frmCountdown::open() {
 }
 
 void frmCountdown::Form_Load() {
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   follow();
   // In the middle of the work area, where the user looks first.
   RECT work{}, own{};

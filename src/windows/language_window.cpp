@@ -1,7 +1,7 @@
 #include "windows/language_window.h"
 
 #include "core/i18n/language_download.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 
@@ -56,7 +56,7 @@ std::string frmLanguage::message(const std::string& key) const {
 
 void frmLanguage::Form_Load() {
   setCaption(message("MSG_TITLELANGUAGE"));
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   RefreshLanguageList();
   if (app_.skin) app_.skin(*this, gui::LabelCopies::None);
 }

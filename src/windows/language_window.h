@@ -26,7 +26,6 @@ struct LanguageWindowContext {
   Http& http;
   Options& options;
   clsLanguages& languages;
-  const std::string& currentLanguage;
   const ProductIdentity& identity;
   std::string programFolder;
   std::function<void(const std::string& language)> translateMainWindow;

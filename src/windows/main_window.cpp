@@ -6,11 +6,12 @@
 #include <cstdlib>
 
 #include "core/settings/column_widths.h"
+#include "base/ignore_errors.h"
 #include "base/timer_intervals.h"
 #include "core/i18n/default_messages.h"
 #include "core/schedule/schedule_file.h"
 #include "windows/form8_window.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 
@@ -31,15 +32,6 @@ constexpr int kRow2 = 615;
 constexpr int kButtonHeight = 375;
 constexpr int kComboTop = kRow2 + 30;
 constexpr int kListTop = 1740;
-
-// Statement by statement, as the close and the unload must run to their end whatever fails.
-template <class F>
-void ignoreErrors(F&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 
@@ -168,7 +160,7 @@ void frmMain::Form_Load() {
     return;
   }
   // The delays of the quick schedule belong to the design.
-  for (std::string_view item : kQuickScheduleItems) cmbTime.addItem(std::string(item));
+  for (const QuickDelay& d : kQuickScheduleItems) cmbTime.addItem(std::string(d.item));
   cmbTime.setText("Now");
   // The list view follows the list while this window shows it.
   app_.schedules.list().setOnChange([this](const ListChange& change) {
@@ -191,9 +183,9 @@ void frmMain::Form_Load() {
   cmdWebsite.setCaption("Visit " + app_.identity.Website);
   // The catalogue, its built-in texts, and this window in the language in effect.
   app_.languages.reset();
-  app_.currentLanguage = app_.options.get(Setting::Language);
+
   SetDefaultMessages(app_.languages);
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.ChangeLanguage(*this, app_.options.get(Setting::Language));
   // The very first start asks for the language.
   if (chosenLanguage.empty() && windows_.language) windows_.language(true);
   setCaption(message("MSG_TITLE"));

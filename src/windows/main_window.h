@@ -42,7 +42,6 @@ struct MainWindowContext {
   Options& options;
   ScheduleService& schedules;     // the list, the engine and CPower this window shows and drives
   clsLanguages& languages;        // filled with the built-in messages at load
-  std::string& currentLanguage;   // set at load from the stored choice
   bool& startedInTray;            // set when the window starts hidden in the tray
   std::string programFolder;
   gui::SkinHook skin{};           // empty while skinning is off

@@ -155,7 +155,7 @@ void frmOptions::Form_Load() {
     chkWarn.setTop(chkWarn.top() - kWakeLineHeight);
     Frame1.setHeight(Frame1.height() - kWakeLineHeight);
   }
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   setCaption(app_.languages.getMessages("MSG_TITLEOPTIONS"));
   for (Setting s : options::kLoadOrder) loadSetting(options::field(s));
   if (app_.skin) app_.skin(*this, gui::LabelCopies::ContainerOfFirst);

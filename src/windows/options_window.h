@@ -22,7 +22,6 @@ struct OptionsContext {
   Dialogs& dialogs;           // the folder choice
   const TextCodec& codec;     // the passwords' scrambling
   clsLanguages& languages;
-  const std::string& currentLanguage;
   std::string modulePath;  // the program's file as Windows reports it, for the Run command
   gui::SkinHook skin{};    // empty while skinning is off
   // Whether the power plan lets timers wake the computer; none when it cannot say.

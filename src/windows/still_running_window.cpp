@@ -38,7 +38,7 @@ void frmStillRunning::Form_Load() {
     if (app_.endProgram) app_.endProgram();
   }
   setCaption(app_.languages.getMessages("MSG_TITLERUNNING"));
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   if (app_.skin) app_.skin(*this, gui::LabelCopies::All);
 }
 

@@ -14,7 +14,6 @@ namespace quenmark {
 struct StillRunningContext {
   Options& options;  // "chkNoShow" and "chkAlwaysExit"
   clsLanguages& languages;
-  const std::string& currentLanguage;
   // Unloads the main window, which ends the program, once the message in hand is done.
   std::function<void()> endProgram;
   gui::SkinHook skin{};

@@ -119,7 +119,7 @@ std::string frmWizard::message(const std::string& key) const {
 }
 
 void frmWizard::Form_Load() {
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   setCaption(message("MSG_TITLEWIZARD"));
 
   const auto actions = offeredActionNames(modPower::HibernateAvailable(app_.fs));

@@ -28,7 +28,6 @@ struct WizardContext {
   const Regional& regional;
   Dialogs& dialogs;
   clsLanguages& languages;
-  const std::string& currentLanguage;
   const ProductIdentity& identity;
   std::string programFolder;
   ScheduleService& schedules;  // the names a new schedule must not take; told of each save

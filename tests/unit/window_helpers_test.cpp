@@ -6,7 +6,7 @@
 #include "support/fake_shell.h"
 #include "core/presentation/help_launcher.h"
 #include "core/settings/options.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 namespace {

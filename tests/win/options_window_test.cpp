@@ -90,7 +90,7 @@ class OptionsWindowTest : public ::testing::Test {
 
   frmOptions& open(const std::string& modulePath = win32::runningModulePath()) {
     window = std::make_unique<frmOptions>(
-        forms, OptionsContext{options, registry, dialogs, codec, languages, language, modulePath});
+        forms, OptionsContext{options, registry, dialogs, codec, languages, modulePath});
     window->open();
     return *window;
   }
@@ -202,7 +202,7 @@ TEST_F(OptionsWindowTest, WakeAndWarnAreStoredAtOnceAndTheBlockedWakeIsSaid) {
     told.push_back(std::string(settingDef(s).key) + "=" + value);
   });
   window = std::make_unique<frmOptions>(
-      forms, OptionsContext{options, registry, dialogs, codec, languages, language,
+      forms, OptionsContext{options, registry, dialogs, codec, languages,
                             win32::runningModulePath(), {}, [&] { return allowed; }});
   window->open();
   EXPECT_TRUE(IsWindowVisible(hwnd("lblWakeBlocked")));

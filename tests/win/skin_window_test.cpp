@@ -161,7 +161,7 @@ class WindowsTest : public SkinTest {
 };
 
 TEST_F(WindowsTest, AboutShowsNameVersionMakerAndWebsite) {
-  frmAbout about(forms, {identity, version, languages, language, skinHook(services)});
+  frmAbout about(forms, {identity, version, languages, skinHook(services)});
   about.open();
   EXPECT_EQ(about.caption(), "About [ProgramName]");
   EXPECT_EQ(about.control("Label1").caption(), "Quenmark");
@@ -179,7 +179,7 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
     SCOPED_TRACE(std::to_string(c.noShow) + std::to_string(c.alwaysExit));
     registry = FakeRegistry();
     ended = 0;
-    frmStillRunning notice(forms, {options, languages, language, [this] { ++ended; }});
+    frmStillRunning notice(forms, {options, languages, [this] { ++ended; }});
     notice.open();
     ASSERT_TRUE(notice.visible());
     EXPECT_EQ(notice.caption(), "[ProgramName] is still running");
@@ -194,7 +194,7 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
   // Closed from its title bar or by Escape: nothing saved, nothing ended.
   registry = FakeRegistry();
   ended = 0;
-  frmStillRunning notice(forms, {options, languages, language, [this] { ++ended; }});
+  frmStillRunning notice(forms, {options, languages, [this] { ++ended; }});
   for (UINT message : {UINT{WM_CLOSE}, UINT{WM_COMMAND}}) {
     notice.open();
     notice.control<gui::CheckBox>("chkNoShow").setValue(1);
@@ -210,7 +210,7 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
 
 TEST_F(WindowsTest, StillRunningNeverShowsOnceExitingCompletelyWasChosen) {
   options.set(Setting::chkAlwaysExit, "1");
-  frmStillRunning notice(forms, {options, languages, language, [this] { ++ended; }});
+  frmStillRunning notice(forms, {options, languages, [this] { ++ended; }});
   notice.open();
   EXPECT_FALSE(notice.visible());
   EXPECT_EQ(ended, 1);

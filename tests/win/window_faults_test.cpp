@@ -329,7 +329,7 @@ TEST(WindowFaults, TheOptionsWarnOfAFailedWriteAndOtherwiseShowDefaults) {
       [](OptionsProgram& p) {
         p.window = std::make_unique<frmOptions>(
             p.forms, OptionsContext{p.options, p.registry, p.dialogs, p.codec, p.languages,
-                                    p.language, "C:\\Tools\\Quenmark.exe"});
+                                    "C:\\Tools\\Quenmark.exe"});
         p.window->open();
       },
       [](OptionsProgram& p) { p.set("chkNoShow", 1); },
@@ -390,7 +390,6 @@ struct LanguageProgram {
                                                                         http,
                                                                         options,
                                                                         languages,
-                                                                        language,
                                                                         identity,
                                                                         kProgram,
                                                                         nullptr,

@@ -13,7 +13,7 @@
 #include "support/temp_folder_win32.h"
 #include "windows/form8_window.h"
 #include "gui/on_top_win32.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 namespace {

@@ -12,8 +12,7 @@ namespace quenmark {
 class TranslatableControl {
  public:
   virtual ~TranslatableControl() = default;
-  // "Label", "CommandButton", "CheckBox", "OptionButton", "Frame", "TextBox", "ComboBox",
-  // "ListView", "TreeView", "Menu", "SkinLabel", "TabStrip", "PictureBox", ...
+  // A type name of control_kinds.h, or "Menu".
   virtual std::string typeName() const = 0;
   virtual std::string name() const = 0;
   // The element's index when the control belongs to a control array.

@@ -1,6 +1,6 @@
 #include "core/presentation/help_launcher.h"
 
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 

@@ -1,48 +1,24 @@
 #include "core/schedule/scheduler.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/timer_intervals.h"
 #include "core/schedule/regional_time.h"
 
 namespace quenmark {
-namespace {
 
 using namespace std::chrono;
-
-struct Delay {
-  std::string_view item;
-  minutes amount;
-};
-// "In 1 Month" is not a fixed length and is handled on its own.
-constexpr std::array<Delay, 14> kDelays = {{
-    {"In 1 Minute", minutes{1}},
-    {"In 5 Minutes", minutes{5}},
-    {"in 15 Minutes", minutes{15}},
-    {"in 30 Minutes", minutes{30}},
-    {"In 1 Hour", hours{1}},
-    {"In 2 Hours", hours{2}},
-    {"In 6 Hours", hours{6}},
-    {"In 12 Hours", hours{12}},
-    {"In 1 Day", days{1}},
-    {"In 2 Days", days{2}},
-    {"In 5 Days", days{5}},
-    {"In 1 Week", weeks{1}},
-    {"In 2 Weeks", weeks{2}},
-    {"In 3 Weeks", weeks{3}},
-}};
-
-}  // namespace
 
 void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
   if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
 }
 
 std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
-  for (const Delay& d : kDelays) {
-    if (d.item == delayItem) return now + d.amount;
-  }
-  if (delayItem != "In 1 Month") return std::nullopt;
+  const auto d = std::find_if(kQuickScheduleItems.begin(), kQuickScheduleItems.end(),
+                              [&](const QuickDelay& q) { return q.item == delayItem; });
+  if (d == kQuickScheduleItems.end() || d->item == "Now") return std::nullopt;
+  if (!d->calendarMonth) return now + d->amount;
   const local_days today = floor<days>(now);
   year_month_day next = year_month_day{today} + months{1};
   if (!next.ok()) next = next.year() / next.month() / last;

@@ -30,11 +30,33 @@ using MessageLookup = std::function<std::string(const std::string& key)>;
 // does nothing.
 void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
 
+// An item of the quick-schedule delay list and what it adds to the present moment: minutes,
+// or one calendar month; "Now" adds nothing and acts at once.
+struct QuickDelay {
+  std::string_view item;
+  std::chrono::minutes amount{0};
+  bool calendarMonth = false;
+};
+
 // The items of the quick-schedule delay list, in their order.
-inline constexpr std::array<std::string_view, 16> kQuickScheduleItems = {
-    "Now",        "In 1 Minute", "In 5 Minutes", "in 15 Minutes", "in 30 Minutes", "In 1 Hour",
-    "In 2 Hours", "In 6 Hours",  "In 12 Hours",  "In 1 Day",      "In 2 Days",     "In 5 Days",
-    "In 1 Week",  "In 2 Weeks",  "In 3 Weeks",   "In 1 Month"};
+inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
+    {"Now"},
+    {"In 1 Minute", std::chrono::minutes{1}},
+    {"In 5 Minutes", std::chrono::minutes{5}},
+    {"in 15 Minutes", std::chrono::minutes{15}},
+    {"in 30 Minutes", std::chrono::minutes{30}},
+    {"In 1 Hour", std::chrono::hours{1}},
+    {"In 2 Hours", std::chrono::hours{2}},
+    {"In 6 Hours", std::chrono::hours{6}},
+    {"In 12 Hours", std::chrono::hours{12}},
+    {"In 1 Day", std::chrono::days{1}},
+    {"In 2 Days", std::chrono::days{2}},
+    {"In 5 Days", std::chrono::days{5}},
+    {"In 1 Week", std::chrono::weeks{1}},
+    {"In 2 Weeks", std::chrono::weeks{2}},
+    {"In 3 Weeks", std::chrono::weeks{3}},
+    {"In 1 Month", {}, true},
+}};
 
 // `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
 // month later keeps the day, or takes the last day of a shorter month.
