@@ -389,16 +389,10 @@ void frmMain::cmdDelete_Click() {
                                        MsgButtons::YesNo) != MsgResult::Yes) {
     return;
   }
-  const std::string path = scheduleFilePath(app_.programFolder, name);
-  if (FileExists(app_.fs, path)) {
-    // A file that vanished meanwhile is skipped; one that stays (read-only, locked, no
-    // access) must not look deleted, so the user hears why it is still listed.
-    const Status failed = app_.fs.deleteFile(path);
-    if (failed && failed->number != ERROR_FILE_NOT_FOUND &&
-        failed->number != ERROR_PATH_NOT_FOUND) {
-      app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
-                              MsgIcon::Error);
-    }
+  // A file that stays must not look deleted: the user hears why it is still listed.
+  if (const Status failed = app_.schedules.deleteSchedule(name, ChangeSource::MainWindow)) {
+    app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
+                            MsgIcon::Error);
   }
   loadData();
   disableItemCommands();

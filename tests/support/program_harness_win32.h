@@ -8,6 +8,7 @@
 #include "app/program_win32.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_event_log.h"
 #include "support/fake_power_api.h"
 #include "support/temp_folder_win32.h"
 
@@ -40,6 +41,7 @@ class ProgramHarness {
   win32::Win32Seams seams;
   FakeDialogs dialogs;
   FakePowerApi power;
+  FakeEventLog events;
   FakeClock clock{at(2025, 3, 14, 10, 0, 30)};
   std::unique_ptr<win32::Program> program;
 };

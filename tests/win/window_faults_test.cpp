@@ -20,6 +20,7 @@
 #include "core/schedule/schedule_file.h"
 #include "core/settings/add_remove.h"
 #include "core/settings/run_at_start.h"
+#include "support/fake_event_log.h"
 #include "support/fake_file_system.h"
 #include "support/fake_http.h"
 #include "support/fault_tally.h"
@@ -158,7 +159,9 @@ struct MainProgram {
   FakeShell shell;
   FakeVersionInfo version{
       {{"ProductName", "Quenmark"}, {"CompanyName", "Tarvossa"}, {"Comments", "quenmark.example"}}};
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version}, kProgram};
+  FakeEventLog events;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+                 kProgram};
   TestInstanceGuard guard;
   AppWindows windows;
   gui::Forms forms;
