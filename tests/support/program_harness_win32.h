@@ -19,7 +19,8 @@ namespace quenmark::testing {
 // three: power calls are recorded, message boxes answered, and the clock stands still at
 // Friday 3/14/2025 10:00:30 until the test moves it. Its settings go to the build prefix's
 // registry (Tarvossa\Quenmark, from this test program's version information), cleaned before
-// and after; a language is stored and the help seen, so that the start asks nothing.
+// and after with the policies of that name; a language is stored and the help seen, so that
+// the start asks nothing.
 class ProgramHarness {
  public:
   ProgramHarness();
@@ -34,7 +35,8 @@ class ProgramHarness {
   static void setMachine(const std::string& name, const std::string& value);
   static void setUser(const std::string& name, const std::string& value);
   // Every value the program keeps in the registry (its machine and user keys, its Run
-  // value), by path and name, and every file of the data folder, by name.
+  // value) and the policies set for it, by path and name, and every file of the data
+  // folder, by name.
   std::map<std::string, std::string> stored() const;
 
   TempFolder folder;

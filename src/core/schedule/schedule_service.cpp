@@ -33,6 +33,8 @@ void ScheduleService::start(EngineParts parts) {
   parts_ = std::make_unique<EngineParts>(parts);
   chkWake_ = d_.options.ticked(Setting::chkWake);
   chkWarn_ = d_.options.ticked(Setting::chkWarn);
+  pausedByPolicy_ = d_.options.policy().schedulesPaused();
+  if (pausedByPolicy_) paused_ = *pausedByPolicy_;
   wake_ = std::make_unique<WakeTimer>(d_.power);
   engine_ = std::make_unique<Scheduler>(SchedulerDeps{
       .list = list_,
@@ -111,6 +113,7 @@ void ScheduleService::quickSchedule(const std::string& delayText, const std::str
 }
 
 void ScheduleService::setPaused(bool on) {
+  if (pausedByPolicy_) return;
   paused_ = on;
   if (engine_) engine_->updateWakeTimer();
 }

@@ -33,7 +33,7 @@ struct ScheduleServiceDeps {
   const Regional& regional;
   Dialogs& dialogs;
   PowerApi& power;
-  Options& options;  // "chkWake" and "chkWarn", followed as they change
+  Options& options;  // "chkWake" and "chkWarn", followed as they change; the policies
   std::string programFolder;
   MessageLookup message;  // the catalogue's texts ("MSG_SURE" before "Now")
   EventLog& eventLog;     // what was run, missed, skipped or changed
@@ -60,9 +60,9 @@ class ScheduleService {
   ScheduleService(const ScheduleService&) = delete;
   ScheduleService& operator=(const ScheduleService&) = delete;
 
-  // Makes the engine on the window's timers, with "chkWake" and "chkWarn" as stored now; the
-  // list is read by the caller's `reload`, in its own order of start-up (the first read after
-  // the start is logged as the program's start).
+  // Makes the engine on the window's timers, with "chkWake" and "chkWarn" as stored now and
+  // the pause as a policy sets it; the list is read by the caller's `reload`, in its own
+  // order of start-up (the first read after the start is logged as the program's start).
   void start(EngineParts parts);
   // Ends the engine, cancels the wake timer and releases CPower (the suspend blocker with it).
   void stop();
@@ -85,9 +85,11 @@ class ScheduleService {
   // The quick schedule: an entry that fires after the delay, or, for "Now", the action at
   // once once confirmed.
   void quickSchedule(const std::string& delayText, const std::string& actionName);
-  // "Prevent any schedules from running": while set nothing fires.
+  // "Prevent any schedules from running": while set nothing fires. Where a policy sets it
+  // (read at `start`), setPaused changes nothing.
   bool paused() const { return paused_; }
   void setPaused(bool on);
+  bool pauseSetByPolicy() const { return pausedByPolicy_.has_value(); }
 
   // The one CPower, made on first use once started; it goes at `stop`.
   CPower& power();
@@ -107,6 +109,7 @@ class ScheduleService {
   std::unique_ptr<CPower> power_;
   std::function<void()> showCountdown_;
   ProgramEvents events_;
+  std::optional<bool> pausedByPolicy_;
   bool announced_ = false;  // the start was logged; the end is logged once
   bool paused_ = false;
   bool chkWake_ = false;
