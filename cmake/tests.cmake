@@ -26,6 +26,8 @@ if(NOT CMAKE_CROSSCOMPILING)
   # scripts/setup's decisions, against a stand-in apt-get (no network, nothing installed).
   add_test(NAME setup_decisions COMMAND bash ${PROJECT_SOURCE_DIR}/tests/setup/setup_test.sh)
   add_test(NAME check_layers COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/layers/check_layers_test.py)
+  add_test(NAME policy_templates
+           COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/install/policy_templates_test.py)
   return()
 endif()
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <set>
 
 #include "core/settings/options.h"
 #include "support/fake_dialogs.h"
@@ -76,6 +79,32 @@ TEST_F(PolicyTest, TheLockAndThePauseAreReadAsSet) {
   EXPECT_TRUE(policy.schedulesLocked());
   EXPECT_EQ(policy.schedulesPaused(), false) << "set to 0: never paused";
   EXPECT_TRUE(registry.openHandles().empty());
+}
+
+// The administrative template describes exactly the values the program reads, under the key
+// it reads them from.
+TEST(PolicyTemplate, DefinesEveryValueTheProgramReadsAndNoOther) {
+  const std::string here = __FILE__;
+  std::ifstream in(here.substr(0, here.rfind("tests")) + "installer/Quenmark.admx",
+                   std::ios::binary);
+  const std::string admx{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(admx.empty()) << "installer/Quenmark.admx not found from " << here;
+  auto attributes = [&](const std::string& name) {
+    std::multiset<std::string> found;
+    const std::string open = " " + name + "=\"";
+    for (auto at = admx.find(open); at != std::string::npos; at = admx.find(open, at + 1)) {
+      const auto start = at + open.size();
+      found.insert(admx.substr(start, admx.find('"', start) - start));
+    }
+    return found;
+  };
+  std::multiset<std::string> read;
+  for (const PolicyDef& d : kPolicies) read.insert(std::string(d.valueName));
+  EXPECT_EQ(attributes("valueName"), read);
+  const std::multiset<std::string> keys = attributes("key");
+  EXPECT_EQ(keys.size(), read.size()) << "one key per policy";
+  EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()),
+            std::set<std::string>{policyPath("Tarvossa", "Quenmark")});
 }
 
 }  // namespace
