@@ -17,6 +17,7 @@
 #include "gui/web_browser.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
+#include "platform/win32/event_log_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/http_win32.h"
 #include "platform/win32/power_api_win32.h"
@@ -64,9 +65,10 @@ struct Win32Seams {
   Win32Shell shell;
   FileVersionInfo versionInfo;
   WinInetHttp http;
+  Win32EventLog events{kEventSource};
 
   Platform platform() {
-    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo};
+    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo, events};
   }
 };
 

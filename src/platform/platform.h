@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/event_log.h"
 #include "platform/file_system.h"
 #include "platform/power_api.h"
 #include "platform/regional.h"
@@ -24,6 +25,7 @@ struct Platform {
   PowerApi& power;
   Shell& shell;
   const VersionInfo& versionInfo;
+  EventLog& events;
 };
 
 }  // namespace quenmark

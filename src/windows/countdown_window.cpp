@@ -15,6 +15,9 @@ namespace {
 constexpr int kLabelHeight = 255, kButtonTop = 2040, kButtonHeight = 375;
 constexpr int kNameWidth = 2400, kValueLeft = 2760, kValueWidth = 4800;
 
+// The buttons' design captions are the answers' names, which the event log repeats.
+std::string button(CountdownAnswer answer) { return std::string(countdownButton(answer)); }
+
 }  // namespace
 
 frmCountdown::frmCountdown(gui::Forms& forms, CountdownContext context)
@@ -39,12 +42,12 @@ frmCountdown::frmCountdown(gui::Forms& forms, CountdownContext context)
       {Kind::Label, "lblSeconds", {}, "", kValueLeft, 1320, kValueWidth, kLabelHeight, "", 0,
        lblSeconds},
       // Tab order: the safe answer first.
-      {Kind::CommandButton, "cmdCancel", {}, "Cancel", 240, kButtonTop, 1700, kButtonHeight, "",
-       opt::kDefault | opt::kCancel, cmdCancel},
-      {Kind::CommandButton, "cmdPostpone", {}, "Postpone 10 minutes", 2060, kButtonTop, 3000,
-       kButtonHeight, "", 0, cmdPostpone},
-      {Kind::CommandButton, "cmdNow", {}, "Do it now", 5180, kButtonTop, 2380, kButtonHeight,
-       "", 0, cmdNow},
+      {Kind::CommandButton, "cmdCancel", {}, button(CountdownAnswer::Cancel), 240, kButtonTop,
+       1700, kButtonHeight, "", opt::kDefault | opt::kCancel, cmdCancel},
+      {Kind::CommandButton, "cmdPostpone", {}, button(CountdownAnswer::Postpone), 2060,
+       kButtonTop, 3000, kButtonHeight, "", 0, cmdPostpone},
+      {Kind::CommandButton, "cmdNow", {}, button(CountdownAnswer::ActNow), 5180, kButtonTop,
+       2380, kButtonHeight, "", 0, cmdNow},
       {Kind::SkinLabel, "SkinLabel1", 0, "", 0, 0, 0, 0, "", opt::kHidden, SkinLabel1},
   });
   // clang-format on

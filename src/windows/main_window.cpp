@@ -177,6 +177,11 @@ void frmMain::Form_Load() {
   app_.schedules.setShowCountdown([this] {
     if (windows_.countdown) windows_.countdown();
   });
+  // "Prevent any schedules from running" as an administrator set it: shown, not changed.
+  if (app_.schedules.pauseSetByPolicy()) {
+    chkPrevent.setValue(app_.schedules.paused() ? 1 : 0);
+    chkPrevent.setEnabled(false);
+  }
 
   // Whether a language was ever chosen.
   const std::string chosenLanguage = app_.options.get(Setting::Language, "");
@@ -363,11 +368,20 @@ void frmMain::disableItemCommands() {
 
 // ---- commands ----------------------------------------------------------------------------
 
+bool frmMain::schedulesLocked() {
+  if (!app_.options.policy().schedulesLocked()) return false;
+  app_.dialogs.messageBox(message("MSG_LOCKED"), app_.identity.ProgramName, MsgButtons::Ok,
+                          MsgIcon::Information);
+  return true;
+}
+
 void frmMain::cmdNewSchedule_Click() {
+  if (schedulesLocked()) return;
   if (windows_.wizard) windows_.wizard(std::nullopt);
 }
 
 void frmMain::cmdEdit_Click() {
+  if (schedulesLocked()) return;
   if (windows_.wizard) windows_.wizard(CurrentSchedule);
 }
 
@@ -385,20 +399,15 @@ void frmMain::cmdDelete_Click() {
   const ScheduleList& list = app_.schedules.list();
   if (!row || static_cast<std::size_t>(*row) >= list.count()) return;
   const std::string name = list.at(static_cast<std::size_t>(*row)).text;
+  if (schedulesLocked()) return;
   if (app_.dialogs.messageBox(message("MSG_DELETE"), "Really delete?",
                                        MsgButtons::YesNo) != MsgResult::Yes) {
     return;
   }
-  const std::string path = scheduleFilePath(app_.programFolder, name);
-  if (FileExists(app_.fs, path)) {
-    // A file that vanished meanwhile is skipped; one that stays (read-only, locked, no
-    // access) must not look deleted, so the user hears why it is still listed.
-    const Status failed = app_.fs.deleteFile(path);
-    if (failed && failed->number != ERROR_FILE_NOT_FOUND &&
-        failed->number != ERROR_PATH_NOT_FOUND) {
-      app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
-                              MsgIcon::Error);
-    }
+  // A file that stays must not look deleted: the user hears why it is still listed.
+  if (const Status failed = app_.schedules.deleteSchedule(name, ChangeSource::MainWindow)) {
+    app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
+                            MsgIcon::Error);
   }
   loadData();
   disableItemCommands();

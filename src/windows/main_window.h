@@ -107,6 +107,8 @@ class frmMain : public gui::Form {
   void timSchedule_Timer();
   void tmrTrayIcon_Timer();
 
+  // An administrator's policy forbids changing the schedules: says so, and true.
+  bool schedulesLocked();
   void enableItemCommands();
   void disableItemCommands();
   void fillActionList();

@@ -13,8 +13,10 @@ namespace {
 
 // The visible client area; the hidden groups lie below it.
 constexpr int kClientWidth = 10305, kClientHeight = 3630;
-// The line under the wake box, left out (with the room it takes) while it has nothing to say.
+// The line under the wake box, left out (with the room it takes) while it has nothing to say;
+// the same for the line under the options that says an administrator set some of them.
 constexpr int kWakeLineHeight = 300;
+constexpr int kPolicyLineHeight = 300;
 constexpr int kCheckHeight = 255, kFieldHeight = 315, kButtonWidth = 1215, kButtonHeight = 345;
 
 std::string text(std::string_view s) { return std::string(s); }
@@ -126,6 +128,10 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::SkinLabel, "SkinLabel4", 0, "", 0, 0, 0, 0, "Frame2", opt::kHidden, SkinLabel4},
       {Kind::SkinLabel, "SkinLabel5", 0, "", 0, 0, 0, 0, "Frame1", opt::kHidden, SkinLabel5},
       {Kind::SkinLabel, "SkinLabel6", 0, "", 0, 0, 0, 0, "Frame5", opt::kHidden, SkinLabel6},
+      // Shown only while a policy sets one of the boxes; placed under the frames at load.
+      {Kind::Label, "lblPolicy", {},
+       "Options shown dimmed are set by your administrator and cannot be changed here.", 180,
+       kClientHeight, 9975, kCheckHeight, "", opt::kHidden, lblPolicy},
   });
   // clang-format on
   // Each stored control saves itself on every change; the fields' table says under which key.
@@ -149,12 +155,25 @@ void frmOptions::Form_Load() {
   const std::optional<bool> wakeAllowed =
       app_.wakeTimersAllowed ? app_.wakeTimersAllowed() : std::nullopt;
   const bool wakeBlocked = wakeAllowed == false;
-  setClientSize(kClientWidth, wakeBlocked ? kClientHeight : kClientHeight - kWakeLineHeight);
+  int height = wakeBlocked ? kClientHeight : kClientHeight - kWakeLineHeight;
   lblWakeBlocked.setVisible(wakeBlocked);
   if (!wakeBlocked) {
     chkWarn.setTop(chkWarn.top() - kWakeLineHeight);
     Frame1.setHeight(Frame1.height() - kWakeLineHeight);
   }
+  // What an administrator set is shown as set, dimmed; the line under the frames says why.
+  bool anyByPolicy = false;
+  for (const options::Field& f : options::kFields) {
+    const bool byPolicy = app_.options.setByPolicy(f.setting);
+    control(f.control()).setEnabled(!byPolicy);
+    anyByPolicy = anyByPolicy || byPolicy;
+  }
+  lblPolicy.setVisible(anyByPolicy);
+  if (anyByPolicy) {
+    lblPolicy.setTop(height);
+    height += kPolicyLineHeight;
+  }
+  setClientSize(kClientWidth, height);
   app_.languages.translate(*this);
   setCaption(app_.languages.getMessages("MSG_TITLEOPTIONS"));
   for (Setting s : options::kLoadOrder) loadSetting(options::field(s));

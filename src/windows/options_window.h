@@ -83,6 +83,7 @@ class frmOptions : public gui::Form {
   gui::CommandButton cmdSend;
   gui::ControlArray<gui::SkinLabel> SkinLabel1, SkinLabel2, SkinLabel3, SkinLabel4, SkinLabel5,
       SkinLabel6;
+  gui::Label lblPolicy;
 };
 
 }  // namespace quenmark

@@ -37,6 +37,9 @@ void frmStillRunning::Form_Load() {
     hide();
     if (app_.endProgram) app_.endProgram();
   }
+  // What an administrator set is not the user's to change here either.
+  chkNoShow.setEnabled(!app_.options.setByPolicy(Setting::chkNoShow));
+  chkAlwaysExit.setEnabled(!app_.options.setByPolicy(Setting::chkAlwaysExit));
   setCaption(app_.languages.getMessages("MSG_TITLERUNNING"));
   app_.languages.translate(*this);
   if (app_.skin) app_.skin(*this, gui::LabelCopies::All);

@@ -3,6 +3,7 @@
 #include "core/program/app_context.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_event_log.h"
 #include "support/fake_file_system.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
@@ -27,7 +28,9 @@ TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
   testing::FakePowerApi power;
   testing::FakeShell shell;
   NoVersionInfo version;
-  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version}, "C:\\Q");
+  testing::FakeEventLog events;
+  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+                 "C:\\Q");
   app.identity.ProgramName = "Quenmark";
   app.identity.CompanyName = "Tarvossa";
 

@@ -18,7 +18,7 @@ class DefaultMessagesTest : public ::testing::Test {
   clsLanguages langs{fs, codec, "C:\\Quenmark", identity, CurrentLanguage};
 };
 
-TEST_F(DefaultMessagesTest, FillsSlotsZeroToSeventeenWithTheBuiltInTexts) {
+TEST_F(DefaultMessagesTest, FillsTheFirstSlotsWithTheBuiltInTextsInTheirOrder) {
   SetDefaultMessages(langs);
   const std::pair<const char*, const char*> expected[] = {
       {"MSG_NEWNAME",
@@ -41,6 +41,9 @@ TEST_F(DefaultMessagesTest, FillsSlotsZeroToSeventeenWithTheBuiltInTexts) {
       {"MSG_SUNDAY", "Sunday"},
       {"MSG_DOWNLOADED",
        "The most recent language file has been downloaded.  Please check for new languages."},
+      {"MSG_LOCKED",
+       "An administrator has locked the schedules of this computer: they cannot be created, "
+       "changed or deleted here."},
   };
   const MessageTable& table = langs.messageTable();
   for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -226,8 +226,9 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
   };
   std::vector<Fire> fires;
   Scheduler engine{{list, scan, queue, action, clock, regional, dialogs, nullptr, nullptr,
-                    [&](PowerAction a, bool force) {
+                    [&](PowerAction a, bool force) -> Status {
                       fires.push_back({now, powerActionCode(a), force});
+                      return std::nullopt;
                     }}};
   auto reload = [&] {
     loadScheduleList(list, fs, codec, kFolder, clock.now(), regional.formats());

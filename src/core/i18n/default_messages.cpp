@@ -28,6 +28,10 @@ constexpr DefaultMessage kDefaults[] = {
     {"MSG_SUNDAY", "Sunday"},
     {"MSG_DOWNLOADED",
      "The most recent language file has been downloaded.  Please check for new languages."},
+    // New, Edit or Delete while an administrator's policy locks the schedules.
+    {"MSG_LOCKED",
+     "An administrator has locked the schedules of this computer: they cannot be created, "
+     "changed or deleted here."},
 };
 
 }  // namespace

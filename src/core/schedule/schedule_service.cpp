@@ -3,9 +3,21 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/file_exists.h"
+#include "core/schedule/schedule_file.h"
+
 namespace quenmark {
 
-ScheduleService::ScheduleService(ScheduleServiceDeps deps) : d_(std::move(deps)) {
+namespace {
+
+// Windows' numbers for a file or folder that is not there: a delete has nothing to do.
+constexpr std::int64_t kErrorFileNotFound = 2;
+constexpr std::int64_t kErrorPathNotFound = 3;
+
+}  // namespace
+
+ScheduleService::ScheduleService(ScheduleServiceDeps deps)
+    : d_(std::move(deps)), events_(d_.eventLog) {
   // The options window's change, stored or (where storing was refused) for this run only.
   d_.options.listen([this](Setting s, const std::string& value) {
     if (s != Setting::chkWake && s != Setting::chkWarn) return;
@@ -21,6 +33,8 @@ void ScheduleService::start(EngineParts parts) {
   parts_ = std::make_unique<EngineParts>(parts);
   chkWake_ = d_.options.ticked(Setting::chkWake);
   chkWarn_ = d_.options.ticked(Setting::chkWarn);
+  pausedByPolicy_ = d_.options.policy().schedulesPaused();
+  if (pausedByPolicy_) paused_ = *pausedByPolicy_;
   wake_ = std::make_unique<WakeTimer>(d_.power);
   engine_ = std::make_unique<Scheduler>(SchedulerDeps{
       .list = list_,
@@ -32,7 +46,8 @@ void ScheduleService::start(EngineParts parts) {
       .dialogs = d_.dialogs,
       .message = d_.message,
       .chkPrevent = [this] { return paused_; },
-      .shutDown = [this](PowerAction a, bool force) { power().ShutDown(powerActionCode(a), force); },
+      .shutDown = [this](PowerAction a,
+                         bool force) { return power().ShutDown(powerActionCode(a), force); },
       .chkWake = [this] { return chkWake_; },
       .wake = wake_.get(),
       .chkWarn = [this] { return chkWarn_; },
@@ -40,6 +55,7 @@ void ScheduleService::start(EngineParts parts) {
           [this] {
             if (showCountdown_) showCountdown_();
           },
+      .events = &events_,
   });
 }
 
@@ -49,6 +65,8 @@ void ScheduleService::stop() {
   wake_.reset();
   power_.reset();
   parts_.reset();
+  if (announced_) events_.ended();
+  announced_ = false;
 }
 
 std::vector<std::string> ScheduleService::names() const {
@@ -61,12 +79,33 @@ std::vector<std::string> ScheduleService::names() const {
 void ScheduleService::reload() {
   loadScheduleList(list_, d_.fs, d_.codec, d_.programFolder, d_.clock.now(),
                    d_.regional.formats());
+  if (engine_ && !announced_) {
+    announced_ = true;
+    events_.started(list_.count());
+  }
 }
 
-void ScheduleService::saved(const ScheduleRecord& record) {
+void ScheduleService::saved(const ScheduleRecord& record, ChangeSource source) {
   std::optional<LocalMinute> at;
   ScheduleEntry e = entryOf(record, d_.clock.now(), d_.regional.formats(), &at);
+  const bool added = list_.findSchedule(e.text) == 0;
   list_.put(std::move(e), at);
+  events_.saved(added, record.Name, record.ItemType,
+                at ? std::optional<std::chrono::local_seconds>(*at) : std::nullopt, source);
+}
+
+Status ScheduleService::deleteSchedule(const std::string& name, ChangeSource source) {
+  const std::string path = scheduleFilePath(d_.programFolder, name);
+  if (FileExists(d_.fs, path)) {
+    // A file that vanished meanwhile is skipped; one that stays (read-only, locked, no
+    // access) must not look deleted.
+    const Status failed = d_.fs.deleteFile(path);
+    if (failed && failed->number != kErrorFileNotFound && failed->number != kErrorPathNotFound) {
+      return failed;
+    }
+  }
+  events_.deleted(name, source);
+  return std::nullopt;
 }
 
 void ScheduleService::quickSchedule(const std::string& delayText, const std::string& actionName) {
@@ -74,6 +113,7 @@ void ScheduleService::quickSchedule(const std::string& delayText, const std::str
 }
 
 void ScheduleService::setPaused(bool on) {
+  if (pausedByPolicy_) return;
   paused_ = on;
   if (engine_) engine_->updateWakeTimer();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/events/program_events.h"
 #include "core/power/power.h"
 #include "core/schedule/schedule_list.h"
 #include "core/schedule/schedule_record.h"
@@ -13,6 +14,7 @@
 #include "core/settings/options.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/event_log.h"
 #include "platform/file_system.h"
 #include "platform/message_hook.h"
 #include "platform/power_api.h"
@@ -31,9 +33,10 @@ struct ScheduleServiceDeps {
   const Regional& regional;
   Dialogs& dialogs;
   PowerApi& power;
-  Options& options;  // "chkWake" and "chkWarn", followed as they change
+  Options& options;  // "chkWake" and "chkWarn", followed as they change; the policies
   std::string programFolder;
   MessageLookup message;  // the catalogue's texts ("MSG_SURE" before "Now")
+  EventLog& eventLog;     // what was run, missed, skipped or changed
 };
 
 // What the main window lends the engine while it is loaded: the three timers that drive it,
@@ -57,8 +60,9 @@ class ScheduleService {
   ScheduleService(const ScheduleService&) = delete;
   ScheduleService& operator=(const ScheduleService&) = delete;
 
-  // Makes the engine on the window's timers, with "chkWake" and "chkWarn" as stored now; the
-  // list is read by the caller's `reload`, in its own order of start-up.
+  // Makes the engine on the window's timers, with "chkWake" and "chkWarn" as stored now and
+  // the pause as a policy sets it; the list is read by the caller's `reload`, in its own
+  // order of start-up (the first read after the start is logged as the program's start).
   void start(EngineParts parts);
   // Ends the engine, cancels the wake timer and releases CPower (the suspend blocker with it).
   void stop();
@@ -73,14 +77,19 @@ class ScheduleService {
   // A schedule just saved: its entry replaces the one of that name (a queued run of it
   // stays queued) or joins the list at its end, with its next run as of now. No other file
   // is read, so no other entry's next run moves.
-  void saved(const ScheduleRecord& record);
+  void saved(const ScheduleRecord& record, ChangeSource source = ChangeSource::Wizard);
+  // Deletes the schedule's file (a quick entry has none; a file gone meanwhile is no
+  // failure). The list is the caller's to reload. The failure that kept the file.
+  Status deleteSchedule(const std::string& name, ChangeSource source);
 
   // The quick schedule: an entry that fires after the delay, or, for "Now", the action at
   // once once confirmed.
   void quickSchedule(const std::string& delayText, const std::string& actionName);
-  // "Prevent any schedules from running": while set nothing fires.
+  // "Prevent any schedules from running": while set nothing fires. Where a policy sets it
+  // (read at `start`), setPaused changes nothing.
   bool paused() const { return paused_; }
   void setPaused(bool on);
+  bool pauseSetByPolicy() const { return pausedByPolicy_.has_value(); }
 
   // The one CPower, made on first use once started; it goes at `stop`.
   CPower& power();
@@ -99,6 +108,9 @@ class ScheduleService {
   std::unique_ptr<Scheduler> engine_;
   std::unique_ptr<CPower> power_;
   std::function<void()> showCountdown_;
+  ProgramEvents events_;
+  std::optional<bool> pausedByPolicy_;
+  bool announced_ = false;  // the start was logged; the end is logged once
   bool paused_ = false;
   bool chkWake_ = false;
   bool chkWarn_ = false;

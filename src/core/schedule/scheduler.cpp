@@ -10,8 +10,11 @@ namespace quenmark {
 
 using namespace std::chrono;
 
-void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
-  if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
+Status runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
+  if (auto action = powerActionNamed(ActionName); action && shutDown) {
+    return shutDown(*action, Force);
+  }
+  return std::nullopt;
 }
 
 std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
@@ -51,9 +54,15 @@ void Scheduler::tmrScheduler_Timer() {
       // Its minute went by unseen (the computer slept, the clock jumped): a one-time run is
       // dropped, never made up late; a repeating one moves on to its next run from here.
       rearm(i, minute - minutes{1});
+      if (d_.events) {
+        const ScheduleEntry& e = d_.list.at(i);
+        const std::optional<LocalMinute> next = d_.list.nextRun(i);
+        d_.events->missed({e.text, e.type, *at},
+                          next ? std::optional<local_seconds>(*next) : std::nullopt);
+      }
       if (d_.list.nextRun(i) != minute) continue;
     }
-    enqueue(i);
+    enqueue(i, minute);
     rearm(i, minute);
   }
   updateWakeTimer();
@@ -69,7 +78,7 @@ void Scheduler::queuePostponed(LocalMinute minute) {
     if (!i) {
       if (const std::size_t found = d_.list.findSchedule(p->name)) i = found - 1;
     }
-    if (i) enqueue(*i);  // a schedule deleted meanwhile is dropped
+    if (i) enqueue(*i, p->due);  // a schedule deleted meanwhile is dropped
     p = postponed_.erase(p);
     wakeRevision_.reset();
   }
@@ -92,9 +101,17 @@ void Scheduler::updateWakeTimer() {
   d_.wake->aim(nextDueMinute(d_.list, postponed));
 }
 
-void Scheduler::enqueue(std::size_t index) {
-  queue_.push_back(d_.list.at(index).id);
+void Scheduler::enqueue(std::size_t index, LocalMinute due) {
+  queue_.push_back({d_.list.at(index).id, due});
   d_.tmrProcessSchedule.setEnabled(true);
+}
+
+void Scheduler::act(const RunFacts& run, PowerAction action) {
+  if (!d_.shutDown) return;
+  const local_seconds ranAt = d_.clock.now();
+  // The record comes after the call: writing it must never hold the action up.
+  const Status failure = d_.shutDown(action, true);
+  if (d_.events) d_.events->performed(run, ranAt, failure);
 }
 
 void Scheduler::rearm(std::size_t index, LocalMinute minute) {
@@ -121,7 +138,8 @@ void Scheduler::tmrProcessSchedule_Timer() {
 void Scheduler::timSchedule_Timer() {
   d_.timSchedule.setEnabled(false);
   if (!queue_.empty()) {
-    const std::uint64_t id = queue_.front();
+    const QueuedRun run = queue_.front();
+    const std::uint64_t id = run.id;
     queue_.pop_front();
     // The entry itself, not the first of its name: two quick entries made in one second
     // share a name but not what they do.
@@ -130,13 +148,14 @@ void Scheduler::timSchedule_Timer() {
       const std::optional<PowerAction> action = entry.action;
       if (action && d_.chkWarn && d_.chkWarn()) {
         // The pass stays handed over until the countdown is answered or runs out.
-        countdown_ = ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now()};
+        countdown_ =
+            ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now(), run.due};
         if (d_.showCountdown) d_.showCountdown();
         return;
       }
       scheduleDone_ = true;
       queue_.clear();  // whatever was queued behind this run is dropped
-      if (action && d_.shutDown) d_.shutDown(*action, true);
+      if (action) act({entry.text, entry.type, run.due}, *action);
     }
   }
   scheduleDone_ = true;
@@ -155,17 +174,22 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
   const ActionCountdown c = std::move(*countdown_);
   countdown_.reset();
   scheduleDone_ = true;
+  const RunFacts run{c.scheduleName, c.actionName, c.due};
   switch (answer) {
     case CountdownAnswer::Cancel:
+      if (d_.events) d_.events->countdownCancelled(run, countdownButton(answer));
       break;
-    case CountdownAnswer::Postpone:
-      postponed_.push_back({c.id, c.scheduleName, floor<minutes>(d_.clock.now() + kPostponeBy)});
+    case CountdownAnswer::Postpone: {
+      const LocalMinute again = floor<minutes>(d_.clock.now() + kPostponeBy);
+      postponed_.push_back({c.id, c.scheduleName, again, c.due});
+      if (d_.events) d_.events->countdownPostponed(run, countdownButton(answer), again);
       wakeRevision_.reset();
       updateWakeTimer();
       break;
+    }
     case CountdownAnswer::ActNow:
       queue_.clear();  // as for any run: whatever was queued behind it is dropped
-      if (d_.shutDown) d_.shutDown(c.action, true);
+      act(run, c.action);
       break;
   }
   finishPass();
@@ -174,8 +198,11 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
 void Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
   if (delayText == "Now") {
     const std::string text = d_.message ? d_.message("MSG_SURE") : std::string();
-    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) == MsgResult::Ok) {
-      runAction(actionName, true, d_.shutDown);
+    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) == MsgResult::Ok &&
+        powerActionNamed(actionName)) {
+      const local_seconds ranAt = d_.clock.now();
+      const Status failure = runAction(actionName, true, d_.shutDown);
+      if (d_.events) d_.events->performedAtOnce(actionName, ranAt, failure);
     }
     return;
   }

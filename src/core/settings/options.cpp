@@ -21,7 +21,7 @@ const std::string& OptionValues::operator[](Setting s) const {
 }
 
 Options::Options(SettingsStore& store, const ProductIdentity& identity)
-    : store_(store), identity_(identity) {}
+    : store_(store), identity_(identity), policy_(store.registry(), identity) {}
 
 std::string Options::appName(SettingArea area) const {
   return area == SettingArea::RunChoice ? runEntryName(identity_.ProgramName)
@@ -31,6 +31,7 @@ std::string Options::appName(SettingArea area) const {
 std::string Options::get(Setting s) const { return get(s, settingDef(s).initial); }
 
 std::string Options::get(Setting s, std::string_view defaultValue) const {
+  if (auto set = policy_.setting(s)) return *std::move(set);
   if (const auto it = refused_.find(s); it != refused_.end()) return it->second;
   const SettingDef& d = settingDef(s);
   const std::string key(d.key), initial(defaultValue);
@@ -51,6 +52,7 @@ OptionValues Options::values() const {
 }
 
 bool Options::set(Setting s, const std::string& value) {
+  if (setByPolicy(s)) return false;
   const SettingDef& d = settingDef(s);
   const std::string key(d.saveKey);
   bool stored = true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/identity.h"
+#include "core/settings/policy.h"
 #include "core/settings/setting_keys.h"
 #include "core/settings/settings_store.h"
 
@@ -18,7 +19,8 @@ namespace quenmark {
 // whose storing was refused (an account that may not write the machine's settings, the
 // warning answered with Abort or Ignore) is kept here for the rest of the run, so that the
 // program and the options window both go on with what the user chose; it is not kept for
-// the next start.
+// the next start. A setting an administrator set by policy reads as the policy says and is
+// never stored: `set` refuses it and tells no one.
 class Options {
  public:
   using Listener = std::function<void(Setting, const std::string& value)>;
@@ -34,8 +36,12 @@ class Options {
   // Every setting, read now.
   OptionValues values() const;
   // Stores the value and tells the listeners; false when storing it was refused (the value
-  // still holds for this run).
+  // still holds for this run) or a policy sets it (nothing changes).
   bool set(Setting s, const std::string& value);
+  // Whether an administrator set it: its box is then shown but not changed.
+  bool setByPolicy(Setting s) const { return policy_.setting(s).has_value(); }
+  // The administrator's values, those that are no setting among them (the schedules' lock).
+  const Policy& policy() const { return policy_; }
   // Called after every set, with the value now in effect.
   void listen(Listener listener) { listeners_.push_back(std::move(listener)); }
 
@@ -52,6 +58,7 @@ class Options {
 
   SettingsStore& store_;
   const ProductIdentity& identity_;
+  Policy policy_;
   std::map<Setting, std::string> refused_;  // values of this run that could not be stored
   std::vector<Listener> listeners_;
 };
