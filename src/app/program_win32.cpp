@@ -2,6 +2,7 @@
 
 #include "platform/win32/text_win32.h"
 #include "base/product_identity.h"
+#include "core/cli/run_request.h"
 
 namespace quenmark::win32 {
 
@@ -94,7 +95,7 @@ Program::~Program() {
   if (splash_ && splash_->loaded()) splash_->unload();
 }
 
-bool Program::start() {
+bool Program::start(bool inTray) {
   InitProductIdentity(app_.identity, app_.platform.versionInfo);
   if (singleInstance_) {
     auto guard = std::make_unique<NamedMutexGuard>(
@@ -130,9 +131,11 @@ bool Program::start() {
   windows_.website = [this] { website_->open(); };
   countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, skin));
   windows_.countdown = [this] { countdown_->open(); };
+  // Read by the main window's load: it starts hidden, as with "chkMin".
+  if (inTray) app_.StartedInTray = true;
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
-    if (app_.options.ticked(Setting::chkSplash)) {
+    if (inTray || app_.options.ticked(Setting::chkSplash)) {
       splash_->load();
     } else {
       splash_->show();
@@ -154,7 +157,23 @@ void Program::showMainWindow() {
     splash_->unload();
     return;
   }
+  if (singleInstance_) {
+    receiver_ = std::make_unique<CommandReceiver>(
+        instanceMutexName(app_.identity.CompanyName, app_.identity.ProgramName),
+        [this](const cli::Request& request) { return answer(request); });
+  }
   if (!app_.StartedInTray) main_->show();
+}
+
+cli::Reply Program::answer(const cli::Request& request) {
+  const MessageLookup message = [this](const std::string& key) {
+    return app_.languages.getMessages(key);
+  };
+  if (!main_->loaded()) {
+    return {cli::ExitCode::NotRunning,
+            cli::exitCodeText(cli::ExitCode::NotRunning, message) + "\r\n"};
+  }
+  return cli::runRequest(request, app_.commands, message);
 }
 
 bool Program::waitForMainWindow(std::chrono::milliseconds timeout) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/command_line_win32.h"
 #include "core/program/app_context.h"
 #include "windows/app_windows.h"
 #include "platform/win32/instance_guard_win32.h"
@@ -90,8 +91,9 @@ class Program {
 
   // Reads the identity and, unless another instance runs (false: nothing is loaded then),
   // starts the splash window, shown or, as the user chose, hidden; its countdown opens the
-  // main window.
-  bool start();
+  // main window. `inTray` (the command line's /tray) keeps both unseen, as a start
+  // minimised to the tray does, and asks nothing.
+  bool start(bool inTray = false);
   // Lets messages run until the main window is loaded or `timeout` has passed.
   bool waitForMainWindow(std::chrono::milliseconds timeout);
   // The message loop, until the last window has gone.
@@ -107,6 +109,8 @@ class Program {
  private:
   // The splash window's countdown has run out.
   void showMainWindow();
+  // A request of the command line, carried out while the main window is loaded.
+  cli::Reply answer(const cli::Request& request);
 
   gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
   AppContext app_;
@@ -126,6 +130,9 @@ class Program {
   std::unique_ptr<frmStillRunning> stillRunning_;
   std::unique_ptr<frmWebsite> website_;
   std::unique_ptr<frmCountdown> countdown_;
+  // Takes the command line's requests while the main window is loaded; the single instance
+  // alone has one, so that tests starting programs side by side stay apart.
+  std::unique_ptr<CommandReceiver> receiver_;
 };
 
 }  // namespace quenmark::win32

@@ -167,9 +167,18 @@ void frmMain::Form_Load() {
     if (reloading_ || !lstSchedules.created()) return;
     if (change.kind == ListChange::Kind::Updated) {
       SendMessageW(lstSchedules.hwnd(), LVM_REDRAWITEMS, change.index, change.index);
-    } else {
-      lstSchedules.setRowCount(static_cast<int>(app_.schedules.list().count()));
+      return;
     }
+    // Entries taken out from outside (the command line): the selection would name another.
+    if (change.kind == ListChange::Kind::Removed) {
+      lstSchedules.setSelectedRow(std::nullopt);
+      disableItemCommands();
+    }
+    lstSchedules.setRowCount(static_cast<int>(app_.schedules.list().count()));
+  });
+  // The pause switched from the command line shows in its box.
+  app_.schedules.setOnPausedChange([this](bool on) {
+    if (chkPrevent.checked() != on) chkPrevent.setValue(on ? 1 : 0);
   });
   // The scan timer runs from the start; the engine must be there for its first tick.
   app_.schedules.start(
@@ -191,8 +200,8 @@ void frmMain::Form_Load() {
 
   SetDefaultMessages(app_.languages);
   app_.languages.ChangeLanguage(*this, app_.options.get(Setting::Language));
-  // The very first start asks for the language.
-  if (chosenLanguage.empty() && windows_.language) windows_.language(true);
+  // The very first start asks for the language; a start in the tray asks nobody.
+  if (chosenLanguage.empty() && !app_.startedInTray && windows_.language) windows_.language(true);
   setCaption(message("MSG_TITLE"));
   loadData();
   fillActionList();
@@ -207,13 +216,14 @@ void frmMain::Form_Load() {
   if (!app_.fs.directoryExists(data)) app_.fs.createDirectory(data);
   restoreColumnWidths();
   if (app_.skin) app_.skin(*this, gui::LabelCopies::All);
-  // The help, once, on the first English start.
-  if (app_.options.get(Setting::showHelp) == "1") {
+  // The help, once, on the first English start that shows the window.
+  if (!app_.startedInTray && app_.options.get(Setting::showHelp) == "1") {
     if (app_.options.get(Setting::Language) == "English") openHelpLauncher();
     app_.options.set(Setting::showHelp, "0");
   }
-  // Started in the tray: minimised and hidden until opened from there.
-  if (app_.options.ticked(Setting::chkMin)) {
+  // Started in the tray (by the setting, or by the command line before the load): minimised
+  // and hidden until opened from there.
+  if (app_.startedInTray || app_.options.ticked(Setting::chkMin)) {
     setWindowState(gui::WindowState::Minimized);
     hide();
     app_.startedInTray = true;
@@ -281,6 +291,7 @@ void frmMain::Form_Unload(bool&) {
   ignoreErrors([&] {
     app_.schedules.stop();
     app_.schedules.list().setOnChange({});
+    app_.schedules.setOnPausedChange({});
   });
   storeColumnWidths();
   ignoreErrors([&] {

@@ -42,7 +42,8 @@ struct MainWindowContext {
   Options& options;
   ScheduleService& schedules;     // the list, the engine and CPower this window shows and drives
   clsLanguages& languages;        // filled with the built-in messages at load
-  bool& startedInTray;            // set when the window starts hidden in the tray
+  bool& startedInTray;            // set when the window starts hidden in the tray (by /tray
+                                  // before the load)
   std::string programFolder;
   gui::SkinHook skin{};           // empty while skinning is off
 };

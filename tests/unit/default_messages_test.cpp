@@ -51,7 +51,13 @@ TEST_F(DefaultMessagesTest, FillsTheFirstSlotsWithTheBuiltInTextsInTheirOrder) {
     EXPECT_EQ(table[i].name, expected[i].first) << i;
     EXPECT_EQ(table[i].text, expected[i].second) << i;
   }
-  EXPECT_FALSE(table[std::size(expected)].inUse);
+  // The command line's texts follow the windows' eighteen, each key once.
+  const std::size_t filled = defaultMessages().size();
+  for (std::size_t i = std::size(expected); i < filled; ++i) {
+    EXPECT_EQ(table[i].name.rfind("MSG_CLI_", 0), 0u) << i;
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(table[i].name, table[j].name) << i;
+  }
+  EXPECT_FALSE(table[filled].inUse);
 }
 
 TEST_F(DefaultMessagesTest, WithoutAFileTitlesKeepTheirPlaceholdersLetterForLetter) {

@@ -4,6 +4,7 @@
 
 #include "base/identity.h"
 #include "core/i18n/languages.h"
+#include "core/schedule/schedule_commands.h"
 #include "core/schedule/schedule_service.h"
 #include "core/settings/options.h"
 #include "platform/platform.h"
@@ -26,7 +27,8 @@ class AppContext {
         schedules({seams.fs, seams.codec, seams.clock, seams.regional, seams.dialogs, seams.power,
                    options, programFolder,
                    [this](const std::string& key) { return languages.getMessages(key); },
-                   seams.events}) {}
+                   seams.events}),
+        commands(schedules, options.policy(), seams.fs, seams.codec, seams.clock, programFolder) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
@@ -41,6 +43,7 @@ class AppContext {
   Options options;
   clsLanguages languages;  // the catalogue; the main window's load fills it
   ScheduleService schedules;
+  ScheduleCommands commands;  // what the command line changes, in the running program or not
 };
 
 }  // namespace quenmark

@@ -46,6 +46,27 @@ std::uint64_t ScheduleList::put(ScheduleEntry entry, std::optional<LocalMinute> 
   return entries_[index].id;
 }
 
+std::size_t ScheduleList::removeIf(const std::function<bool(const ScheduleEntry&)>& which) {
+  std::optional<std::size_t> first;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (which(entries_[i])) {
+      if (!first) first = i;
+      continue;
+    }
+    if (kept != i) {
+      entries_[kept] = std::move(entries_[i]);
+      due_[kept] = due_[i];
+    }
+    ++kept;
+  }
+  const std::size_t gone = entries_.size() - kept;
+  entries_.resize(kept);
+  due_.resize(kept);
+  if (first) changed({ListChange::Kind::Removed, *first});
+  return gone;
+}
+
 void ScheduleList::setNextRun(std::size_t index, NextRun next) {
   entries_[index].nextRunTime = std::move(next.text);
   due_[index] = next.at;

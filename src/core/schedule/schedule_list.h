@@ -32,12 +32,13 @@ struct ScheduleEntry {
   // The rule of the entry's file, kept to re-arm it after a run; none for quick entries
   // and for files without a readable start.
   std::optional<ScheduleRule> rule{};
+  bool quick = false;  // made by the quick schedule: it has no file
 };
 
 // What changed, so that a virtual list view can resize or redraw just that row.
 struct ListChange {
-  enum class Kind { Reset, Added, Updated } kind;
-  std::size_t index;  // the row for Added and Updated
+  enum class Kind { Reset, Added, Updated, Removed } kind;
+  std::size_t index;  // the row for Added and Updated; the first row gone for Removed
 };
 
 // The rows the main window shows and the engine works on. Besides the texts it keeps the
@@ -58,6 +59,9 @@ class ScheduleList {
   std::uint64_t add(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
   // Replaces the first entry of the same text, keeping its id, or adds the entry.
   std::uint64_t put(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
+  // Takes out every entry `which` picks; the others keep their ids and their order. Returns
+  // how many went.
+  std::size_t removeIf(const std::function<bool(const ScheduleEntry&)>& which);
   void setNextRun(std::size_t index, NextRun next);
   // A next-run text from elsewhere; the minute is read from it with the regional formats.
   void setNextRunTime(std::size_t index, std::string text, const RegionalFormats& formats);

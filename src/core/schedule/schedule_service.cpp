@@ -108,14 +108,41 @@ Status ScheduleService::deleteSchedule(const std::string& name, ChangeSource sou
   return std::nullopt;
 }
 
-void ScheduleService::quickSchedule(const std::string& delayText, const std::string& actionName) {
-  if (engine_) engine_->quickSchedule(delayText, actionName);
+bool ScheduleService::quickSchedule(const std::string& delayText, const std::string& actionName) {
+  return engine_ && engine_->quickSchedule(delayText, actionName);
+}
+
+std::optional<std::size_t> ScheduleService::quickScheduleAt(PowerAction action,
+                                                            std::chrono::local_seconds when) {
+  if (!engine_) return std::nullopt;
+  return engine_->addQuickEntry(std::string(powerActionName(action)), when);
+}
+
+void ScheduleService::actNow(PowerAction action) {
+  const std::chrono::local_seconds ranAt = d_.clock.now();
+  const Status failure = power().ShutDown(powerActionCode(action), true);
+  events_.performedAtOnce(powerActionName(action), ranAt, failure);
+}
+
+std::size_t ScheduleService::cancelQuickEntries() {
+  const std::size_t gone = list_.removeIf([](const ScheduleEntry& e) { return e.quick; });
+  // A warned run of an entry that went must not go ahead when its countdown runs out.
+  if (const ActionCountdown* c = countdown(); c && !list_.indexOf(c->id)) {
+    answerCountdown(CountdownAnswer::Cancel);
+  }
+  return gone;
+}
+
+void ScheduleService::deleted(const std::string& name) {
+  list_.removeIf([&](const ScheduleEntry& e) { return !e.quick && e.text == name; });
 }
 
 void ScheduleService::setPaused(bool on) {
   if (pausedByPolicy_) return;
+  const bool changed = paused_ != on;
   paused_ = on;
   if (engine_) engine_->updateWakeTimer();
+  if (changed && onPausedChange_) onPausedChange_(on);
 }
 
 CPower& ScheduleService::power() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,13 +86,29 @@ class ScheduleService {
   Status deleteSchedule(const std::string& name, ChangeSource source);
 
   // The quick schedule: an entry that fires after the delay, or, for "Now", the action at
-  // once once confirmed.
-  void quickSchedule(const std::string& delayText, const std::string& actionName);
+  // once once confirmed. False when "Now" was cancelled or the engine is not running.
+  bool quickSchedule(const std::string& delayText, const std::string& actionName);
+  // A quick entry of the action firing in the minute of `when`; its row, or nothing when
+  // the engine is not running.
+  std::optional<std::size_t> quickScheduleAt(PowerAction action, std::chrono::local_seconds when);
+  // The action at once, forced and unasked, as a confirmed "Now" performs it.
+  void actNow(PowerAction action);
+  // Takes the quick entries out of the list (a countdown of one of them is cancelled);
+  // returns how many went.
+  std::size_t cancelQuickEntries();
+  // Takes the entry of a deleted schedule file out of the list, leaving the others (quick
+  // entries included) as they are.
+  void deleted(const std::string& name);
+
   // "Prevent any schedules from running": while set nothing fires. Where a policy sets it
   // (read at `start`), setPaused changes nothing.
   bool paused() const { return paused_; }
   void setPaused(bool on);
   bool pauseSetByPolicy() const { return pausedByPolicy_.has_value(); }
+  // Told each change of the paused state, wherever it came from.
+  void setOnPausedChange(std::function<void(bool)> onChange) {
+    onPausedChange_ = std::move(onChange);
+  }
 
   // The one CPower, made on first use once started; it goes at `stop`.
   CPower& power();
@@ -111,6 +130,7 @@ class ScheduleService {
   ProgramEvents events_;
   std::optional<bool> pausedByPolicy_;
   bool announced_ = false;  // the start was logged; the end is logged once
+  std::function<void(bool)> onPausedChange_;
   bool paused_ = false;
   bool chkWake_ = false;
   bool chkWarn_ = false;

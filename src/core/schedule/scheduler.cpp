@@ -195,17 +195,25 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
   finishPass();
 }
 
-void Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
+bool Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
   if (delayText == "Now") {
     const std::string text = d_.message ? d_.message("MSG_SURE") : std::string();
-    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) == MsgResult::Ok &&
-        powerActionNamed(actionName)) {
+    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) != MsgResult::Ok) {
+      return false;
+    }
+    if (powerActionNamed(actionName)) {
       const local_seconds ranAt = d_.clock.now();
       const Status failure = runAction(actionName, true, d_.shutDown);
       if (d_.events) d_.events->performedAtOnce(actionName, ranAt, failure);
     }
-    return;
+    return true;
   }
+  addQuickEntry(actionName, quickScheduleTime(delayText, d_.clock.now()));
+  return true;
+}
+
+std::size_t Scheduler::addQuickEntry(const std::string& actionName,
+                                     std::optional<local_seconds> when) {
   const local_seconds now = d_.clock.now();
   const local_days today = floor<days>(now);
   const RegionalFormats f = d_.regional.formats();
@@ -215,12 +223,14 @@ void Scheduler::quickSchedule(const std::string& delayText, const std::string& a
   e.type = actionName;
   e.action = powerActionNamed(actionName);
   e.enabled = "Yes";
+  e.quick = true;
   std::optional<LocalMinute> at;
-  if (const auto when = quickScheduleTime(delayText, now)) {
+  if (when) {
     e.nextRunTime = formatNextRunText(*when, f);
     at = floor<minutes>(*when);
   }
   d_.list.add(std::move(e), at);
+  return d_.list.count() - 1;
 }
 
 }  // namespace quenmark

@@ -102,7 +102,11 @@ class Scheduler {
 
   // The quick schedule that cmdGo_Click runs with the texts of cmbTime and cbShutdown: an
   // entry that fires after the delay, or, for "Now", the action at once once confirmed.
-  void quickSchedule(const std::string& delayText, const std::string& actionName);
+  // False when "Now" was cancelled.
+  bool quickSchedule(const std::string& delayText, const std::string& actionName);
+  // A quick entry that fires in the minute of `when` (none: never); returns its row.
+  std::size_t addQuickEntry(const std::string& actionName,
+                            std::optional<std::chrono::local_seconds> when);
 
   // A due run waiting in the queue: the entry and the minute it was due.
   struct QueuedRun {
