@@ -109,6 +109,9 @@ TEST_F(LanguageWindowTest, APickTranslatesTheOpenWindowsAndTheWizardNextTime) {
   start();
   chooseMenu("mnuLanguageItem", 0);
   ASSERT_TRUE(language->visible());
+  LOGFONTW font{};
+  GetObjectW(language->font(), sizeof font, &font);
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"Verdana") << "as the options window";
   EXPECT_EQ(opened, std::vector<std::string>{"language"});
   EXPECT_EQ(language->caption(), "Language Selection");
   EXPECT_EQ(listed(), kShippedLanguages);
