@@ -14,6 +14,15 @@ void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutD
   if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
 }
 
+std::vector<std::string_view> displayedCodes() {
+  std::vector<std::string_view> codes;
+  for (const QuickDelay& d : kQuickScheduleItems) codes.push_back(d.item);
+  for (const PowerActionInfo& a : kPowerActions) codes.push_back(a.name);
+  codes.push_back(kEnabledYes);
+  codes.push_back(kEnabledNo);
+  return codes;
+}
+
 std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
   const auto d = std::find_if(kQuickScheduleItems.begin(), kQuickScheduleItems.end(),
                               [&](const QuickDelay& q) { return q.item == delayItem; });
@@ -187,7 +196,7 @@ void Scheduler::quickSchedule(const std::string& delayText, const std::string& a
            formatLongTime(now - today, f);
   e.type = actionName;
   e.action = powerActionNamed(actionName);
-  e.enabled = "Yes";
+  e.enabled = kEnabledYes;
   std::optional<LocalMinute> at;
   if (const auto when = quickScheduleTime(delayText, now)) {
     e.nextRunTime = formatNextRunText(*when, f);
