@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/i18n/display_text.h"
 #include "gui/on_top_win32.h"
 
 namespace quenmark {
@@ -90,7 +91,7 @@ void frmCountdown::follow() {
   tmrCountdown.setEnabled(c != nullptr);
   if (!c) return;
   following_.emplace(c->id, c->started);
-  lblAction.setCaption(c->actionName);
+  lblAction.setCaption(displayText(app_.languages, c->actionName));
   lblSchedule.setCaption(c->scheduleName);
   showSeconds();
 }

@@ -14,7 +14,8 @@ frmLanguage::frmLanguage(gui::Forms& forms, LanguageWindowContext context)
                 {.caption = "Language Selection",
                  .width = 5400,
                  .height = 3000,
-                 .style = gui::formstyle::kFixed}),
+                 .style = gui::formstyle::kFixed,
+                 .fontName = "Verdana"}),
       app_(std::move(context)) {
   // clang-format off
   addControls({

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "core/settings/column_widths.h"
 #include "base/ignore_errors.h"
 #include "base/timer_intervals.h"
 #include "core/i18n/default_messages.h"
+#include "core/i18n/display_text.h"
 #include "core/schedule/schedule_file.h"
 #include "windows/form8_window.h"
 #include "base/file_exists.h"
@@ -32,6 +34,23 @@ constexpr int kRow2 = 615;
 constexpr int kButtonHeight = 375;
 constexpr int kComboTop = kRow2 + 30;
 constexpr int kListTop = 1740;
+
+// Fills the combo with the display texts of `codes`, in their order, keeping the place chosen
+// (the first when none was).
+void showCodes(gui::ComboBox& box, std::span<const std::string_view> codes,
+               const clsLanguages& languages) {
+  const int chosen = box.listIndex();
+  box.clear();
+  for (std::string_view code : codes) box.addItem(displayText(languages, code));
+  if (!codes.empty()) box.setListIndex(chosen >= 0 && chosen < box.listCount() ? chosen : 0);
+}
+
+// The code of the item chosen in the combo; its text when none is chosen.
+std::string chosenCode(const gui::ComboBox& box, std::span<const std::string_view> codes) {
+  const int i = box.listIndex();
+  if (i < 0 || static_cast<std::size_t>(i) >= codes.size()) return box.text();
+  return std::string(codes[static_cast<std::size_t>(i)]);
+}
 
 }  // namespace
 
@@ -135,10 +154,15 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
        {"Schedule Name", "Type", "Last Run Time", "Next Run Time", "Enabled"}) {
     lstSchedules.addColumn(column, 2500);
   }
+  for (const QuickDelay& d : kQuickScheduleItems) delays_.push_back(d.item);
   lstSchedules.setRowSource([this](int row, int column) -> std::string {
     const ScheduleList& list = app_.schedules.list();
     if (row < 0 || static_cast<std::size_t>(row) >= list.count()) return {};
-    return list.column(static_cast<std::size_t>(row), column);
+    const std::string& text = list.column(static_cast<std::size_t>(row), column);
+    if (column == ScheduleList::kType || column == ScheduleList::kEnabled) {
+      return displayText(app_.languages, text);
+    }
+    return text;
   });
   hookMessage(kExitLaterMessage, [this](std::uintptr_t, std::intptr_t) {
     exitProgram();
@@ -159,9 +183,8 @@ void frmMain::Form_Load() {
     unload();
     return;
   }
-  // The delays of the quick schedule belong to the design.
-  for (const QuickDelay& d : kQuickScheduleItems) cmbTime.addItem(std::string(d.item));
-  cmbTime.setText("Now");
+  // The delays of the quick schedule belong to the design; "Now" first.
+  showCodes(cmbTime, delays_, app_.languages);
   // The list view follows the list while this window shows it.
   app_.schedules.list().setOnChange([this](const ListChange& change) {
     if (reloading_ || !lstSchedules.created()) return;
@@ -199,6 +222,7 @@ void frmMain::Form_Load() {
   app_.languages.reset();
 
   SetDefaultMessages(app_.languages);
+  addDisplayTexts(app_.languages, displayedCodes());
   app_.languages.ChangeLanguage(*this, app_.options.get(Setting::Language));
   // The very first start asks for the language; a start in the tray asks nobody.
   if (chosenLanguage.empty() && !app_.startedInTray && windows_.language) windows_.language(true);
@@ -233,10 +257,15 @@ void frmMain::Form_Load() {
 
 void frmMain::fillActionList() {
   cbShutdown.clear();
-  for (std::string_view action : offeredActionNames(modPower::HibernateAvailable(app_.fs))) {
-    cbShutdown.addItem(std::string(action));
-  }
-  cbShutdown.setListIndex(0);
+  actions_ = offeredActionNames(modPower::HibernateAvailable(app_.fs));
+  showCodes(cbShutdown, actions_, app_.languages);
+}
+
+void frmMain::languageApplied() {
+  // The window's own texts are translated by now; the lists it fills itself follow.
+  showCodes(cmbTime, delays_, app_.languages);
+  showCodes(cbShutdown, actions_, app_.languages);
+  lstSchedules.refresh();
 }
 
 void frmMain::restoreColumnWidths() {
@@ -334,7 +363,7 @@ void frmMain::lstSchedules_ItemClick(int row) {
     r.Name = entry.text;
     r.ItemType = entry.type;
     r.LastRunTime = entry.lastRunTime;
-    r.Enabled = entry.enabled == "Yes";
+    r.Enabled = entry.enabled == kEnabledYes;
   };
   enableItemCommands();
   auto editable = [this](bool on) {
@@ -424,7 +453,9 @@ void frmMain::cmdDelete_Click() {
   disableItemCommands();
 }
 
-void frmMain::cmdGo_Click() { app_.schedules.quickSchedule(cmbTime.text(), cbShutdown.text()); }
+void frmMain::cmdGo_Click() {
+  app_.schedules.quickSchedule(chosenCode(cmbTime, delays_), chosenCode(cbShutdown, actions_));
+}
 
 void frmMain::cbShutdown_KeyPress(int& keyAscii) {
   if (keyAscii == 13) cmdGo_Click();

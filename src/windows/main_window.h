@@ -85,6 +85,7 @@ class frmMain : public gui::Form {
   void Form_Resize() override;
   void Form_QueryUnload(bool& cancel, gui::UnloadMode mode) override;
   void Form_Unload(bool& cancel) override;
+  void languageApplied() override;
 
   void cmdNewSchedule_Click();
   void cmdEdit_Click();
@@ -144,6 +145,11 @@ class frmMain : public gui::Form {
   gui::Timer tmrProcessSchedule;
   gui::Timer timSchedule;
   gui::Timer tmrTrayIcon;
+
+  // The items of cmbTime and cbShutdown as the codes the quick schedule takes; the combos
+  // show their display texts in the same order.
+  std::vector<std::string_view> delays_;
+  std::vector<std::string_view> actions_;
 
   ScheduleRecord CurrentSchedule;
   bool ExitRequested = false;  // the next close exits the program instead of hiding it

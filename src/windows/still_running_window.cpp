@@ -15,8 +15,8 @@ frmStillRunning::frmStillRunning(gui::Forms& forms, StillRunningContext context)
   addControls({
       {Kind::Label, "Label1", {}, "Still Running", 240, 240, 6600, 300, "", 0, Label1},
       {Kind::Label, "Label2", {},
-       "will continue to run in the system tray, so that scheduled backup sets will be "
-       "executed in time.", 240, 600, 6600, 510, "", 0, Label2},
+       "will continue to run in the system tray, so that scheduled actions will be performed "
+       "on time.", 240, 600, 6600, 510, "", 0, Label2},
       {Kind::CheckBox, "chkNoShow", {}, "Don't show this reminder again", 240, 1260, 6600, 255,
        "", 0, chkNoShow},
       {Kind::CheckBox, "chkAlwaysExit", {},

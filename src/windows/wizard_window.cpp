@@ -1,5 +1,6 @@
 #include "windows/wizard_window.h"
 
+#include "core/i18n/display_text.h"
 #include "core/power/power.h"
 #include "core/power/power_action.h"
 #include "core/schedule/period.h"
@@ -17,6 +18,14 @@ namespace {
 // to its seven days, the month scrolls.
 constexpr int kTreeLeft = 2280, kTreeTop = 1500, kTreeWidth = 3240;
 constexpr int kWeekHeight = 1860, kMonthHeight = 2340;
+
+// Every action name, offered here or not: an edited schedule may name one this machine does
+// not offer, and it must still be stored by its name, not by what the list showed.
+std::vector<std::string_view> allActionNames() {
+  std::vector<std::string_view> names;
+  for (const PowerActionInfo& a : kPowerActions) names.push_back(a.name);
+  return names;
+}
 
 }  // namespace
 
@@ -124,7 +133,7 @@ void frmWizard::Form_Load() {
 
   const auto actions = offeredActionNames(modPower::HibernateAvailable(app_.fs));
   cbShutdown.clear();
-  for (std::string_view action : actions) cbShutdown.addItem(std::string(action));
+  for (std::string_view action : actions) cbShutdown.addItem(displayText(app_.languages, action));
 
   tvScheduleWeek.clear();
   static constexpr const char* kDayMessages[] = {"MSG_MONDAY",   "MSG_TUESDAY", "MSG_WEDNESDAY",
@@ -145,7 +154,7 @@ void frmWizard::Form_Load() {
 void frmWizard::showModel() {
   txtName.setText(model_.name);
   // The combo takes any text: an action name from a hand-edited file is shown as it is.
-  cbShutdown.setText(model_.action);
+  cbShutdown.setText(displayText(app_.languages, model_.action));
   // The date picker's time part is midnight, so no time can leak into the date.
   dtDate.setValue(local_days{model_.date});
   dtTime.setTimeOfDay(model_.time);
@@ -176,7 +185,7 @@ void frmWizard::showView() {
 wizard::WizardModel frmWizard::readModel() const {
   wizard::WizardModel m = model_;
   m.name = txtName.text();
-  m.action = cbShutdown.text();
+  m.action = codeShownAs(app_.languages, cbShutdown.text(), allActionNames());
   m.hasStart = chkScheduler.checked();
   m.date = dtDate.date();
   m.time = dtTime.timeOfDay();

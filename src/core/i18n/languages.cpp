@@ -157,6 +157,7 @@ void clsLanguages::ChangeLanguage(TranslatableWindow& window, const std::string&
     if (!slot.inUse) continue;
     if (auto text = getTranslation(slot.name)) slot.text = std::move(*text);
   }
+  ignoreErrors([&] { window.languageApplied(); });
 }
 
 bool clsLanguages::LangFileExists(const std::string& path) const { return FileExists(fs_, path); }

@@ -45,7 +45,7 @@ class clsLanguages {
   std::string getMessages(const std::string& name) const;
 
   // Loads `language` (or, failing any, "English") and translates the window's captions,
-  // column headers and tab captions, then the message table.
+  // column headers and tab captions, then the message table; then tells the window.
   void ChangeLanguage(TranslatableWindow& window, const std::string& language);
   // The same in the language in effect: how a window translates itself at its load.
   void translate(TranslatableWindow& window) {

@@ -38,6 +38,9 @@ class TranslatableWindow {
   virtual ~TranslatableWindow() = default;
   virtual std::string name() const = 0;
   virtual std::vector<TranslatableControl*> controls() = 0;
+  // Told when a language has been applied to the window and to the messages, so that texts
+  // the window makes from messages itself (display_text.h) show in that language at once.
+  virtual void languageApplied() {}
 };
 
 }  // namespace quenmark

@@ -105,7 +105,7 @@ ScheduleEntry entryOf(const ScheduleRecord& record, std::chrono::local_seconds n
   e.text = record.Name;
   e.type = record.ItemType;
   e.lastRunTime = record.LastRunTime;
-  e.enabled = record.Enabled ? "Yes" : "No";
+  e.enabled = record.Enabled ? kEnabledYes : kEnabledNo;
   e.action = powerActionNamed(record.ItemType);
   e.rule = ruleOf(record, formats);
   NextRun next;

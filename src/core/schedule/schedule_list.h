@@ -18,6 +18,10 @@
 
 namespace quenmark {
 
+// The "Enabled" column's two texts.
+inline constexpr std::string_view kEnabledYes = "Yes";
+inline constexpr std::string_view kEnabledNo = "No";
+
 // One row of the schedule list.
 struct ScheduleEntry {
   // Given by the list when the entry is added and never reused, so that the queue can tell
@@ -27,7 +31,7 @@ struct ScheduleEntry {
   std::string type{};         // "Type": the action name
   std::string lastRunTime{};  // "Last Run Time"
   std::string nextRunTime{};  // "Next Run Time": the next-run text
-  std::string enabled{};      // "Enabled": "Yes" or "No"
+  std::string enabled{};      // "Enabled": kEnabledYes or kEnabledNo
   std::optional<PowerAction> action{};  // what `type` names; none for any other text
   // The rule of the entry's file, kept to re-arm it after a run; none for quick entries
   // and for files without a readable start.

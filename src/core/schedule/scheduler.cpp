@@ -17,6 +17,15 @@ Status runAction(std::string_view ActionName, bool Force, const PowerRunner& shu
   return std::nullopt;
 }
 
+std::vector<std::string_view> displayedCodes() {
+  std::vector<std::string_view> codes;
+  for (const QuickDelay& d : kQuickScheduleItems) codes.push_back(d.item);
+  for (const PowerActionInfo& a : kPowerActions) codes.push_back(a.name);
+  codes.push_back(kEnabledYes);
+  codes.push_back(kEnabledNo);
+  return codes;
+}
+
 std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
   const auto d = std::find_if(kQuickScheduleItems.begin(), kQuickScheduleItems.end(),
                               [&](const QuickDelay& q) { return q.item == delayItem; });
@@ -222,7 +231,7 @@ std::size_t Scheduler::addQuickEntry(const std::string& actionName,
            formatLongTime(now - today, f);
   e.type = actionName;
   e.action = powerActionNamed(actionName);
-  e.enabled = "Yes";
+  e.enabled = kEnabledYes;
   e.quick = true;
   std::optional<LocalMinute> at;
   if (when) {

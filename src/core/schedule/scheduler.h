@@ -60,6 +60,10 @@ inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
     {"In 1 Month", {}, true},
 }};
 
+// The English texts of the delay list, the action lists and the list's "Enabled" column,
+// which windows show translated (display_text.h).
+std::vector<std::string_view> displayedCodes();
+
 // `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
 // month later keeps the day, or takes the last day of a shorter month.
 std::optional<std::chrono::local_seconds> quickScheduleTime(std::string_view delayItem,
