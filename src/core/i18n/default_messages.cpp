@@ -28,6 +28,18 @@ constexpr DefaultMessage kDefaults[] = {
     {"MSG_SUNDAY", "Sunday"},
     {"MSG_DOWNLOADED",
      "The most recent language file has been downloaded.  Please check for new languages."},
+    // The "When..." conditions: "%1", "%2", ... stand for the names and numbers filled in.
+    {"MSG_WHEN", "When..."},
+    {"MSG_WHENENDS", "When %1 ends"},
+    {"MSG_WHENNOTSTARTED", "When %1 ends (not running yet)"},
+    {"MSG_WHENIDLE", "After %1 min idle (%2 min so far)"},
+    {"MSG_WHENCPU", "CPU %1 %, %2 of %3 min below %4 %"},
+    {"MSG_WHENNETWORK", "Network %1 KB/s, %2 of %3 min below %4 KB/s"},
+    {"MSG_WHENBATTERY", "Battery %1 %, acts below %2 % while not charging"},
+    {"MSG_WHENAWAKE", "%1; the computer is kept awake"},
+    {"MSG_WHENPROGRAM", "Choose a program in the list or type its file name."},
+    {"MSG_WHENNUMBER", "Type a whole number from %1 to %2."},
+    {"MSG_TITLECONDITION", "Condition"},
 };
 
 }  // namespace
