@@ -19,6 +19,7 @@
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/http_win32.h"
+#include "platform/win32/meters_win32.h"
 #include "platform/win32/power_api_win32.h"
 #include "platform/win32/regional_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -64,9 +65,10 @@ struct Win32Seams {
   Win32Shell shell;
   FileVersionInfo versionInfo;
   WinInetHttp http;
+  Win32Meters meters;
 
   Platform platform() {
-    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo};
+    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo, meters};
   }
 };
 

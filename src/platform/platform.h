@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/meters.h"
 #include "platform/power_api.h"
 #include "platform/regional.h"
 #include "platform/registry.h"
@@ -24,6 +25,7 @@ struct Platform {
   PowerApi& power;
   Shell& shell;
   const VersionInfo& versionInfo;
+  Meters& meters;  // what "When..." entries wait on (tests: the fake, or the real ones)
 };
 
 }  // namespace quenmark

@@ -4,6 +4,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_file_system.h"
+#include "support/fake_meters.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
@@ -27,7 +28,9 @@ TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
   testing::FakePowerApi power;
   testing::FakeShell shell;
   NoVersionInfo version;
-  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version}, "C:\\Q");
+  testing::FakeMeters meters;
+  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version, meters},
+                 "C:\\Q");
   app.identity.ProgramName = "Quenmark";
   app.identity.CompanyName = "Tarvossa";
 

@@ -158,7 +158,9 @@ struct MainProgram {
   FakeShell shell;
   FakeVersionInfo version{
       {{"ProductName", "Quenmark"}, {"CompanyName", "Tarvossa"}, {"Comments", "quenmark.example"}}};
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version}, kProgram};
+  FakeMeters meters;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, meters},
+                 kProgram};
   TestInstanceGuard guard;
   AppWindows windows;
   gui::Forms forms;

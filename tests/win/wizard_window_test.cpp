@@ -23,6 +23,7 @@
 #include "core/schedule/schedule_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_meters.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
@@ -187,7 +188,8 @@ class WizardWindowTest : public ::testing::Test {
   FakePowerApi power;
   FakeShell shell;
   FakeVersionInfo version;
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version},
+  FakeMeters meters;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, meters},
                  program.path()};
   ScheduleRecord current;  // the main window's record of the entry clicked last
   gui::Forms forms;

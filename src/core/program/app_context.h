@@ -25,7 +25,8 @@ class AppContext {
         languages(seams.fs, seams.codec, programFolder, identity, CurrentLanguage),
         schedules({seams.fs, seams.codec, seams.clock, seams.regional, seams.dialogs, seams.power,
                    options, programFolder,
-                   [this](const std::string& key) { return languages.getMessages(key); }}) {}
+                   [this](const std::string& key) { return languages.getMessages(key); },
+                   &seams.meters}) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 

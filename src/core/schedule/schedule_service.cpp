@@ -5,7 +5,11 @@
 
 namespace quenmark {
 
-ScheduleService::ScheduleService(ScheduleServiceDeps deps) : d_(std::move(deps)) {
+ScheduleService::ScheduleService(ScheduleServiceDeps deps)
+    : d_(std::move(deps)), conditions_(d_.meters, d_.message) {
+  conditions_.setOnWaitingChanged([this](bool any) {
+    if (parts_) power().KeepAwake(any);
+  });
   // The options window's change, stored or (where storing was refused) for this run only.
   d_.options.listen([this](Setting s, const std::string& value) {
     if (s != Setting::chkWake && s != Setting::chkWarn) return;
@@ -40,11 +44,14 @@ void ScheduleService::start(EngineParts parts) {
           [this] {
             if (showCountdown_) showCountdown_();
           },
+      .conditions = &conditions_,
   });
 }
 
 void ScheduleService::stop() {
-  // The wake timer goes with the engine: it must not wake the computer for nobody.
+  // The wake timer goes with the engine: it must not wake the computer for nobody; nor may
+  // entries nobody watches keep it awake.
+  conditions_.clear();
   engine_.reset();
   wake_.reset();
   power_.reset();
@@ -59,6 +66,7 @@ std::vector<std::string> ScheduleService::names() const {
 }
 
 void ScheduleService::reload() {
+  conditions_.clear();
   loadScheduleList(list_, d_.fs, d_.codec, d_.programFolder, d_.clock.now(),
                    d_.regional.formats());
 }
@@ -71,6 +79,10 @@ void ScheduleService::saved(const ScheduleRecord& record) {
 
 void ScheduleService::quickSchedule(const std::string& delayText, const std::string& actionName) {
   if (engine_) engine_->quickSchedule(delayText, actionName);
+}
+
+void ScheduleService::whenCondition(const Condition& condition, const std::string& actionName) {
+  if (engine_) engine_->whenCondition(condition, actionName);
 }
 
 void ScheduleService::setPaused(bool on) {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/conditions/condition.h"
 #include "core/power/power.h"
+#include "core/schedule/condition_entries.h"
 #include "core/schedule/schedule_list.h"
 #include "core/schedule/schedule_record.h"
 #include "core/schedule/scheduler.h"
@@ -15,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/message_hook.h"
+#include "platform/meters.h"
 #include "platform/power_api.h"
 #include "platform/regional.h"
 #include "platform/text_codec.h"
@@ -34,6 +37,7 @@ struct ScheduleServiceDeps {
   Options& options;  // "chkWake" and "chkWarn", followed as they change
   std::string programFolder;
   MessageLookup message;  // the catalogue's texts ("MSG_SURE" before "Now")
+  Meters* meters = nullptr;  // what "When..." entries wait on; none: they never fire
 };
 
 // What the main window lends the engine while it is loaded: the three timers that drive it,
@@ -68,7 +72,8 @@ class ScheduleService {
   const ScheduleList& list() const { return list_; }
   // The names in the list, in its order.
   std::vector<std::string> names() const;
-  // Reads every schedule file of the data folder into the list (quick entries go).
+  // Reads every schedule file of the data folder into the list (quick entries go, those
+  // waiting for a condition too).
   void reload();
   // A schedule just saved: its entry replaces the one of that name (a queued run of it
   // stays queued) or joins the list at its end, with its next run as of now. No other file
@@ -78,6 +83,12 @@ class ScheduleService {
   // The quick schedule: an entry that fires after the delay, or, for "Now", the action at
   // once once confirmed.
   void quickSchedule(const std::string& delayText, const std::string& actionName);
+  // A quick entry that waits for the condition ("When..."); once started. While any such
+  // entry waits the computer is kept from falling asleep; when its condition holds, its
+  // action comes through the countdown whatever "chkWarn" says.
+  void whenCondition(const Condition& condition, const std::string& actionName);
+  // The entries waiting for a condition.
+  const ConditionEntries& conditions() const { return conditions_; }
   // "Prevent any schedules from running": while set nothing fires.
   bool paused() const { return paused_; }
   void setPaused(bool on);
@@ -94,6 +105,7 @@ class ScheduleService {
  private:
   ScheduleServiceDeps d_;
   ScheduleList list_;
+  ConditionEntries conditions_;
   std::unique_ptr<EngineParts> parts_;
   std::unique_ptr<WakeTimer> wake_;
   std::unique_ptr<Scheduler> engine_;

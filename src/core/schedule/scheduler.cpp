@@ -14,10 +14,24 @@ void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutD
   if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
 }
 
-std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
+namespace {
+
+const QuickDelay* quickDelay(std::string_view item) {
   const auto d = std::find_if(kQuickScheduleItems.begin(), kQuickScheduleItems.end(),
-                              [&](const QuickDelay& q) { return q.item == delayItem; });
-  if (d == kQuickScheduleItems.end() || d->item == "Now") return std::nullopt;
+                              [&](const QuickDelay& q) { return q.item == item; });
+  return d == kQuickScheduleItems.end() ? nullptr : &*d;
+}
+
+}  // namespace
+
+bool opensCondition(std::string_view delayItem) {
+  const QuickDelay* d = quickDelay(delayItem);
+  return d && d->condition;
+}
+
+std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
+  const QuickDelay* d = quickDelay(delayItem);
+  if (!d || d->item == "Now" || d->condition) return std::nullopt;
   if (!d->calendarMonth) return now + d->amount;
   const local_days today = floor<days>(now);
   year_month_day next = year_month_day{today} + months{1};
@@ -37,7 +51,15 @@ Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
 void Scheduler::tmrScheduler_Timer() {
   const local_seconds now = d_.clock.now();
   if (countdown_ && countdown_->secondsLeft(now) == 0) answerCountdown(CountdownAnswer::ActNow);
-  if (d_.chkPrevent && d_.chkPrevent()) {
+  const bool prevented = d_.chkPrevent && d_.chkPrevent();
+  // Conditions are measured while prevented too, so that their windows are full when it
+  // is cleared; they fire only when it is.
+  if (d_.conditions) {
+    for (const std::uint64_t id : d_.conditions->tick(d_.list, !prevented)) {
+      if (const auto i = d_.list.indexOf(id)) enqueue(*i);
+    }
+  }
+  if (prevented) {
     updateWakeTimer();
     return;
   }
@@ -65,11 +87,20 @@ void Scheduler::queuePostponed(LocalMinute minute) {
       ++p;
       continue;
     }
-    std::optional<std::size_t> i = d_.list.indexOf(p->id);
-    if (!i) {
-      if (const std::size_t found = d_.list.findSchedule(p->name)) i = found - 1;
-    }
-    if (i) enqueue(*i);  // a schedule deleted meanwhile is dropped
+    const std::optional<std::size_t> i = d_.list.indexOf(p->id);
+    if (isCondition(p->id)) {
+      // Back after ten minutes: it acts if its condition still holds, or waits for it again.
+      if (i && d_.conditions->holds(p->id)) {
+        d_.conditions->fired(p->id);
+        enqueue(*i);
+      } else {
+        d_.conditions->wait(p->id);
+      }
+    } else if (i) {
+      enqueue(*i);
+    } else if (const std::size_t found = d_.list.findSchedule(p->name)) {
+      enqueue(found - 1);
+    }  // a schedule deleted meanwhile is dropped
     p = postponed_.erase(p);
     wakeRevision_.reset();
   }
@@ -128,19 +159,27 @@ void Scheduler::timSchedule_Timer() {
     if (const auto i = d_.list.indexOf(id)) {
       const ScheduleEntry& entry = d_.list.at(*i);
       const std::optional<PowerAction> action = entry.action;
-      if (action && d_.chkWarn && d_.chkWarn()) {
+      // The user did not choose the moment a condition came true: it is always warned.
+      if (action && (isCondition(id) || (d_.chkWarn && d_.chkWarn()))) {
         // The pass stays handed over until the countdown is answered or runs out.
         countdown_ = ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now()};
         if (d_.showCountdown) d_.showCountdown();
         return;
       }
       scheduleDone_ = true;
-      queue_.clear();  // whatever was queued behind this run is dropped
+      clearQueue();  // whatever was queued behind this run is dropped
       if (action && d_.shutDown) d_.shutDown(*action, true);
     }
   }
   scheduleDone_ = true;
   finishPass();
+}
+
+void Scheduler::clearQueue() {
+  for (const std::uint64_t id : queue_) {
+    if (isCondition(id)) d_.conditions->wait(id);
+  }
+  queue_.clear();
 }
 
 void Scheduler::finishPass() {
@@ -155,16 +194,28 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
   const ActionCountdown c = std::move(*countdown_);
   countdown_.reset();
   scheduleDone_ = true;
+  const bool condition = isCondition(c.id);
   switch (answer) {
     case CountdownAnswer::Cancel:
+      // A condition's entry goes: the user does not want it after all.
+      if (condition) {
+        d_.conditions->remove(c.id);
+        if (const auto i = d_.list.indexOf(c.id)) d_.list.remove(*i);
+      }
       break;
     case CountdownAnswer::Postpone:
       postponed_.push_back({c.id, c.scheduleName, floor<minutes>(d_.clock.now() + kPostponeBy)});
+      if (condition) d_.conditions->postponed(c.id);
       wakeRevision_.reset();
       updateWakeTimer();
       break;
     case CountdownAnswer::ActNow:
-      queue_.clear();  // as for any run: whatever was queued behind it is dropped
+      // Done, like a quick entry that has fired: no next run.
+      if (condition) {
+        d_.conditions->remove(c.id);
+        if (const auto i = d_.list.indexOf(c.id)) d_.list.setNextRun(*i, {});
+      }
+      clearQueue();  // as for any run: whatever was queued behind it is dropped
       if (d_.shutDown) d_.shutDown(c.action, true);
       break;
   }
@@ -179,6 +230,19 @@ void Scheduler::quickSchedule(const std::string& delayText, const std::string& a
     }
     return;
   }
+  if (opensCondition(delayText)) return;  // the Condition window makes that entry
+  const local_seconds now = d_.clock.now();
+  const RegionalFormats f = d_.regional.formats();
+  ScheduleEntry e = quickEntry(actionName);
+  std::optional<LocalMinute> at;
+  if (const auto when = quickScheduleTime(delayText, now)) {
+    e.nextRunTime = formatNextRunText(*when, f);
+    at = floor<minutes>(*when);
+  }
+  d_.list.add(std::move(e), at);
+}
+
+ScheduleEntry Scheduler::quickEntry(const std::string& actionName) const {
   const local_seconds now = d_.clock.now();
   const local_days today = floor<days>(now);
   const RegionalFormats f = d_.regional.formats();
@@ -188,12 +252,11 @@ void Scheduler::quickSchedule(const std::string& delayText, const std::string& a
   e.type = actionName;
   e.action = powerActionNamed(actionName);
   e.enabled = "Yes";
-  std::optional<LocalMinute> at;
-  if (const auto when = quickScheduleTime(delayText, now)) {
-    e.nextRunTime = formatNextRunText(*when, f);
-    at = floor<minutes>(*when);
-  }
-  d_.list.add(std::move(e), at);
+  return e;
+}
+
+void Scheduler::whenCondition(const Condition& condition, const std::string& actionName) {
+  if (d_.conditions) d_.conditions->add(d_.list, quickEntry(actionName), condition);
 }
 
 }  // namespace quenmark

@@ -13,7 +13,9 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/regional.h"
+#include "core/conditions/condition.h"
 #include "core/power/power_action.h"
+#include "core/schedule/condition_entries.h"
 #include "core/schedule/countdown.h"
 #include "core/schedule/schedule_list.h"
 #include "core/schedule/wake_timer.h"
@@ -31,15 +33,17 @@ using MessageLookup = std::function<std::string(const std::string& key)>;
 void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
 
 // An item of the quick-schedule delay list and what it adds to the present moment: minutes,
-// or one calendar month; "Now" adds nothing and acts at once.
+// or one calendar month; "Now" adds nothing and acts at once; "When..." waits for a
+// condition chosen in a window of its own.
 struct QuickDelay {
   std::string_view item;
   std::chrono::minutes amount{0};
   bool calendarMonth = false;
+  bool condition = false;
 };
 
 // The items of the quick-schedule delay list, in their order.
-inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
+inline constexpr std::array<QuickDelay, 17> kQuickScheduleItems = {{
     {"Now"},
     {"In 1 Minute", std::chrono::minutes{1}},
     {"In 5 Minutes", std::chrono::minutes{5}},
@@ -56,7 +60,11 @@ inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
     {"In 2 Weeks", std::chrono::weeks{2}},
     {"In 3 Weeks", std::chrono::weeks{3}},
     {"In 1 Month", {}, true},
+    {"When...", {}, false, true},
 }};
+
+// Whether the delay item asks for a condition rather than a time.
+bool opensCondition(std::string_view delayItem);
 
 // `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
 // month later keeps the day, or takes the last day of a shorter month.
@@ -82,6 +90,8 @@ struct SchedulerDeps {
   std::function<bool()> chkWarn{};
   // Opens the countdown window on the countdown that has just begun.
   std::function<void()> showCountdown{};
+  // The entries that wait for a condition; none: the engine has no such entries.
+  ConditionEntries* conditions = nullptr;
 };
 
 // The scan, queue and action timers as one state machine. The window forwards each timer
@@ -99,6 +109,9 @@ class Scheduler {
   // The quick schedule that cmdGo_Click runs with the texts of cmbTime and cbShutdown: an
   // entry that fires after the delay, or, for "Now", the action at once once confirmed.
   void quickSchedule(const std::string& delayText, const std::string& actionName);
+  // A quick entry that waits for the condition instead of a time; when the condition holds,
+  // its action always comes through the countdown.
+  void whenCondition(const Condition& condition, const std::string& actionName);
 
   // The queue of due entries by id, head first.
   const std::deque<std::uint64_t>& lstSchedule() const { return queue_; }
@@ -121,6 +134,12 @@ class Scheduler {
   // entries that run once.
   void rearm(std::size_t index, LocalMinute minute);
   void enqueue(std::size_t index);
+  // Empties the queue: what waited behind a run is dropped, entries waiting for a condition
+  // go back to waiting.
+  void clearQueue();
+  // A quick entry named after the present moment, for the action.
+  ScheduleEntry quickEntry(const std::string& actionName) const;
+  bool isCondition(std::uint64_t id) const { return d_.conditions && d_.conditions->contains(id); }
   void queuePostponed(LocalMinute minute);
   // The queue pass that handed over ends: more to do only if something is queued.
   void finishPass();
