@@ -28,6 +28,7 @@
 #include "platform/win32/version_info_win32.h"
 #include "windows/options_window.h"
 #include "windows/about_window.h"
+#include "windows/condition_window.h"
 #include "windows/countdown_window.h"
 #include "windows/skin_window.h"
 #include "windows/splash_window.h"
@@ -42,6 +43,7 @@ MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
 OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {});
 CountdownContext countdownContext(AppContext& app, gui::SkinHook skin = {});
+ConditionContext conditionContext(AppContext& app, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
 LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
                                       gui::SkinHook skin = {});
@@ -126,6 +128,7 @@ class Program {
   std::unique_ptr<frmStillRunning> stillRunning_;
   std::unique_ptr<frmWebsite> website_;
   std::unique_ptr<frmCountdown> countdown_;
+  std::unique_ptr<frmCondition> condition_;
 };
 
 }  // namespace quenmark::win32

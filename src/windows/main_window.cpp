@@ -404,7 +404,13 @@ void frmMain::cmdDelete_Click() {
   disableItemCommands();
 }
 
-void frmMain::cmdGo_Click() { app_.schedules.quickSchedule(cmbTime.text(), cbShutdown.text()); }
+void frmMain::cmdGo_Click() {
+  if (opensCondition(cmbTime.text())) {
+    if (windows_.condition) windows_.condition(cbShutdown.text());
+    return;
+  }
+  app_.schedules.quickSchedule(cmbTime.text(), cbShutdown.text());
+}
 
 void frmMain::cbShutdown_KeyPress(int& keyAscii) {
   if (keyAscii == 13) cmdGo_Click();

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/meters_win32.h"
+#include "support/gui_pump_win32.h"
+#include "support/layout_check_win32.h"
+#include "support/program_harness_win32.h"
+
+namespace quenmark::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The real meters under Wine: each reads a real value, and a process is told by its id and
+// its creation time.
+TEST(Win32Meters, ReadRealValues) {
+  win32::Win32Meters m;
+  const std::uint64_t tick = m.tickCount();
+  EXPECT_GT(tick, 0u);
+  const std::optional<std::uint64_t> idle = m.sinceLastInput();
+  ASSERT_TRUE(idle.has_value());
+  EXPECT_LE(*idle, tick) << "no input before the system started";
+
+  const std::optional<ProcessorTimes> t1 = m.processorTimes();
+  ASSERT_TRUE(t1.has_value());
+  EXPECT_GE(t1->kernel, t1->idle) << "kernel time includes idle time";
+  Sleep(50);
+  const std::optional<ProcessorTimes> t2 = m.processorTimes();
+  ASSERT_TRUE(t2.has_value());
+  EXPECT_GT(t2->kernel + t2->user, t1->kernel + t1->user) << "time goes on";
+  EXPECT_TRUE(m.networkOctets().has_value()) << "iphlpapi's table";
+  const BatteryState b = m.battery();
+  EXPECT_TRUE(!b.percent || (*b.percent >= 0 && *b.percent <= 100));
+
+  FILETIME created{}, exited{}, kernel{}, user{};
+  ASSERT_TRUE(GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user));
+  const std::uint64_t ours =
+      (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  EXPECT_EQ(m.processStarted(GetCurrentProcessId()), ours);
+  const std::vector<RunningProgram> all = m.runningPrograms(true);
+  const auto self = std::find_if(all.begin(), all.end(), [](const RunningProgram& p) {
+    return p.id == GetCurrentProcessId();
+  });
+  ASSERT_NE(self, all.end());
+  EXPECT_EQ(self->fileName, "win_tests.exe");
+  EXPECT_EQ(self->started, ours);
+}
+
+// The program as WinMain wires it, with the real meters: "When..." and Go open the Condition
+// window; the entry waits for a real child program, and when it ends the action comes through
+// the countdown although "Warn 30 seconds..." is off.
+class ConditionWindowTest : public ::testing::Test, public ProgramHarness {
+ protected:
+  ~ConditionWindowTest() override {
+    if (child_.hProcess) {
+      TerminateProcess(child_.hProcess, 0);
+      CloseHandle(child_.hProcess);
+      CloseHandle(child_.hThread);
+    }
+  }
+  gui::Form* form(const std::string& name) {
+    for (gui::Form* f : program->forms().list()) {
+      if (f->name() == name) return f;
+    }
+    return nullptr;
+  }
+  void click(gui::Form& window, const std::string& button) {
+    SendMessageW(window.control(button).hwnd(), BM_CLICK, 0, 0);
+  }
+  // A child that runs until the test lets it go on: made suspended, it ends at once once
+  // resumed.
+  DWORD startChild() {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    wchar_t command[] = L"cmd.exe /c exit 0";
+    EXPECT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE,
+                               CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &si, &child_));
+    return child_.dwProcessId;
+  }
+  bool called(const std::string& call) const {
+    const auto& c = power.calls();
+    return std::find(c.begin(), c.end(), call) != c.end();
+  }
+
+  PROCESS_INFORMATION child_{};
+};
+
+TEST_F(ConditionWindowTest, ARealProgramEndsAndTheActionComesThroughTheCountdown) {
+  start();
+  frmMain& main = *program->mainWindow();
+  auto& cmbTime = main.control<gui::ComboBox>("cmbTime");
+  EXPECT_EQ(cmbTime.list(cmbTime.listCount() - 1), "When...") << "after \"In 1 Month\"";
+  main.control<gui::ComboBox>("cbShutdown").setText("Reboot");
+  cmbTime.setText("When...");
+  click(main, "cmdGo");
+  gui::Form* condition = form("frmCondition");
+  ASSERT_NE(condition, nullptr);
+  EXPECT_TRUE(condition->visible());
+  EXPECT_EQ(condition->control("cbAction").caption(), "Reboot") << "the main window's action";
+  // The skin's copies lie on their labels by design; nothing else may overlap.
+  std::vector<std::string> faults = layoutFaults(*condition);
+  std::erase_if(faults, [](const std::string& f) { return f.ends_with("covers SkinLabel1"); });
+  EXPECT_EQ(faults, std::vector<std::string>{});
+
+  click(*condition, "cmdOK");
+  ASSERT_EQ(dialogs.shown.size(), 1u) << "no program chosen";
+  EXPECT_EQ(dialogs.shown[0].text, "Choose a program in the list or type its file name.");
+  ASSERT_NE(form("frmCondition"), nullptr) << "stays open";
+
+  const DWORD id = startChild();
+  click(*condition, "cmdRefresh");
+  auto& list = condition->control<gui::ListView>("lstPrograms");
+  int row = -1;
+  for (int r = 0; r < list.itemCount(); ++r) {
+    if (list.itemText(r, 2) == std::to_string(id)) row = r;
+  }
+  ASSERT_GE(row, 0) << "the child is listed";
+  EXPECT_EQ(list.itemText(row, 1), "cmd.exe");
+  condition->control<gui::ComboBox>("cbAction").setText("Shut Down");
+  clickListRow(list, row);
+  click(*condition, "cmdOK");
+  EXPECT_EQ(form("frmCondition"), nullptr) << "closed by OK";
+
+  const ScheduleList& entries = program->app().schedules.list();
+  ASSERT_EQ(entries.count(), 1u);
+  EXPECT_EQ(entries.at(0).type, "Shut Down");
+  EXPECT_EQ(entries.at(0).nextRunTime, "When cmd.exe ends; the computer is kept awake");
+  EXPECT_TRUE(called("SetThreadExecutionState(flags=0x80000001)"));
+  pumpFor(program->forms(), 1500ms);
+  EXPECT_EQ(form("frmCountdown"), nullptr) << "it still runs";
+
+  ResumeThread(child_.hThread);
+  ASSERT_EQ(WaitForSingleObject(child_.hProcess, 10000), WAIT_OBJECT_0);
+  ASSERT_TRUE(pumpUntil(program->forms(), [&] { return form("frmCountdown") != nullptr; }));
+  gui::Form& countdown = *form("frmCountdown");
+  EXPECT_EQ(countdown.control("lblAction").caption(), "Shut Down");
+  EXPECT_FALSE(called("ExitWindowsEx(flags=5, reserved=0)")) << "the countdown first";
+  click(countdown, "cmdNow");
+  EXPECT_TRUE(called("ExitWindowsEx(flags=5, reserved=0)"));
+  EXPECT_TRUE(called("SetThreadExecutionState(flags=0x80000000)")) << "nothing waits any more";
+}
+
+}  // namespace
+}  // namespace quenmark::testing
