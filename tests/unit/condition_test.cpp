@@ -143,16 +143,16 @@ TEST(AverageWindow, BoundedAndRestartedAfterAGap) {
   AverageWindow w(24 * 60 * 60'000ull);
   std::uint64_t tick = 0, busy = 0, total = 0;
   for (int s = 0; s < 24 * 3600 + 5; ++s, tick += 1000, total += 1000) w.add(tick, busy, total);
-  EXPECT_TRUE(w.below(0.05)) << "a whole quiet day";
+  EXPECT_TRUE(w.below(5, 100)) << "a whole quiet day";
   EXPECT_LE(w.size(), AverageWindow::kMaxReadings + 10) << "about one a 144 s";
 
   AverageWindow minute(60'000);
   for (int s = 0; s <= 30; ++s) minute.add(s * 1000ull, 0, s * 1000ull);
   minute.add(30'000 + 3600'000, 0, 31'000);  // an hour later, a second of time measured
   for (int s = 1; s < 60; ++s) minute.add(3630'000 + s * 1000ull, 0, 31'000 + s * 1000ull);
-  EXPECT_FALSE(minute.below(0.05)) << "59 s measured since the gap";
+  EXPECT_FALSE(minute.below(5, 100)) << "59 s measured since the gap";
   minute.add(3690'000, 0, 91'000);
-  EXPECT_TRUE(minute.below(0.05));
+  EXPECT_TRUE(minute.below(5, 100));
 }
 
 }  // namespace

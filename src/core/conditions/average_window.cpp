@@ -30,16 +30,17 @@ std::optional<double> AverageWindow::latest() const {
   return static_cast<double>(b.amount - a.amount) / static_cast<double>(b.base - a.base);
 }
 
-std::uint64_t AverageWindow::quietMs(double limit) const {
+std::uint64_t AverageWindow::quietMs(std::uint64_t limit, std::uint64_t per) const {
   if (readings_.size() < 2) return 0;
   const Reading& now = readings_.back();
   std::uint64_t quiet = 0;
   for (std::size_t i = 0; i + 1 < readings_.size(); ++i) {
     const Reading& from = readings_[i];
     if (now.base == from.base) continue;
-    const double average = static_cast<double>(now.amount - from.amount) /
-                           static_cast<double>(now.base - from.base);
-    if (average < limit) quiet = std::max(quiet, now.tick - from.tick);
+    // amount / base < limit / per, without a division.
+    if ((now.amount - from.amount) * per < limit * (now.base - from.base)) {
+      quiet = std::max(quiet, now.tick - from.tick);
+    }
   }
   return std::min(quiet, windowMs_);
 }

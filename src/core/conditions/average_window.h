@@ -28,10 +28,14 @@ class AverageWindow {
   // Amount per base over the last step; none before two readings.
   std::optional<double> latest() const;
   // The longest span back from the newest reading, at most the window, over which the
-  // average stays below `limit`; 0 when none does.
-  std::uint64_t quietMs(double limit) const;
-  // The average stays below `limit` over the whole window (a span of at least the window).
-  bool below(double limit) const { return quietMs(limit) >= windowMs_; }
+  // average stays below `limit` amount per `per` base; 0 when none does. Compared in whole
+  // numbers, so that a value right at the limit is never below it on one processor and not
+  // on another.
+  std::uint64_t quietMs(std::uint64_t limit, std::uint64_t per) const;
+  // The average stays below the limit over the whole window (a span of at least the window).
+  bool below(std::uint64_t limit, std::uint64_t per) const {
+    return quietMs(limit, per) >= windowMs_;
+  }
 
   std::uint64_t windowMs() const { return windowMs_; }
   // How many readings are kept.

@@ -70,12 +70,12 @@ bool ConditionWatch::sample(MeterSample& s) {
         // Kernel time includes the idle time.
         average_->add(s.tick(), t->kernel + t->user - t->idle, t->kernel + t->user);
       }
-      measured(average_->latest(), 100.0, *average_);
+      measured(100.0, static_cast<std::uint64_t>(condition_.limit), 100);
       break;
     case ConditionKind::NetworkBelow:
       if (const auto& octets = s.networkOctets()) average_->add(s.tick(), *octets, s.tick());
-      // Octets per millisecond to KB/s.
-      measured(average_->latest(), 1000.0 / 1024.0, *average_);
+      // Octets per millisecond, shown as KB/s; the limit is KB/s as octets per second.
+      measured(1000.0 / 1024.0, static_cast<std::uint64_t>(condition_.limit) * 1024, 1000);
       break;
     case ConditionKind::BatteryBelow: {
       const BatteryState& b = s.battery();
@@ -87,12 +87,13 @@ bool ConditionWatch::sample(MeterSample& s) {
   return status_.holds;
 }
 
-void ConditionWatch::measured(std::optional<double> latest, double scale, const AverageWindow& w) {
+void ConditionWatch::measured(double scale, std::uint64_t limit, std::uint64_t per) {
+  const std::optional<double> latest = average_->latest();
   status_.present =
       latest ? std::optional<int>(static_cast<int>(std::lround(*latest * scale))) : std::nullopt;
-  const double limit = condition_.limit / scale;
-  status_.minutesSoFar = wholeMinutes(w.quietMs(limit));
-  status_.holds = w.below(limit);
+  const std::uint64_t quiet = average_->quietMs(limit, per);
+  status_.minutesSoFar = wholeMinutes(quiet);
+  status_.holds = quiet >= average_->windowMs();
 }
 
 bool ConditionWatch::programEnded(MeterSample& s) {

@@ -63,7 +63,9 @@ class ConditionWatch {
  private:
   bool programEnded(MeterSample& s);
   bool namedProgramsEnded(MeterSample& s);
-  void measured(std::optional<double> latest, double scale, const AverageWindow& w);
+  // The present value (the last step's rate times `scale`) and how long the average has
+  // stayed below `limit` amount per `per` base.
+  void measured(double scale, std::uint64_t limit, std::uint64_t per);
 
   Condition condition_;
   ConditionStatus status_;
