@@ -167,9 +167,15 @@ void frmMain::Form_Load() {
     if (reloading_ || !lstSchedules.created()) return;
     if (change.kind == ListChange::Kind::Updated) {
       SendMessageW(lstSchedules.hwnd(), LVM_REDRAWITEMS, change.index, change.index);
-    } else {
-      lstSchedules.setRowCount(static_cast<int>(app_.schedules.list().count()));
+      return;
     }
+    if (change.kind == ListChange::Kind::Reset) {
+      // An entry taken out moves the rows below it: the selected row would name another
+      // entry, which Delete would then delete.
+      lstSchedules.setSelectedRow(std::nullopt);
+      disableItemCommands();
+    }
+    lstSchedules.setRowCount(static_cast<int>(app_.schedules.list().count()));
   });
   // The scan timer runs from the start; the engine must be there for its first tick.
   app_.schedules.start(

@@ -136,5 +136,34 @@ TEST_F(ConditionWindowTest, ARealProgramEndsAndTheActionComesThroughTheCountdown
   EXPECT_TRUE(called("SetThreadExecutionState(flags=0x80000000)")) << "nothing waits any more";
 }
 
+// Cancel takes the entry out of the list: the row selected below it no longer stays selected,
+// so that Delete cannot reach the entry that moved into its place.
+TEST_F(ConditionWindowTest, CancelRemovesTheEntryAndNoOtherRowStaysSelected) {
+  start();
+  frmMain& main = *program->mainWindow();
+  ScheduleService& schedules = program->app().schedules;
+  const DWORD id = startChild();
+  schedules.whenCondition({.kind = ConditionKind::ProgramEnds, .processId = id,
+                           .processStarted = program->app().platform.meters.processStarted(id)
+                                                 .value_or(0),
+                           .fileName = "cmd.exe"},
+                          "Shut Down");
+  schedules.quickSchedule("In 1 Hour", "Reboot");
+  schedules.quickSchedule("In 2 Hours", "Log Off");
+  auto& list = main.control<gui::ListView>("lstSchedules");
+  clickListRow(list, 1);  // "Reboot", which moves up to row 0
+  ASSERT_TRUE(IsWindowEnabled(main.control("cmdDelete").hwnd()));
+
+  TerminateProcess(child_.hProcess, 0);
+  ASSERT_TRUE(pumpUntil(program->forms(), [&] { return form("frmCountdown") != nullptr; }));
+  click(*form("frmCountdown"), "cmdCancel");
+  ASSERT_EQ(schedules.list().count(), 2u);
+  EXPECT_EQ(schedules.list().at(1).type, "Log Off");
+  EXPECT_EQ(list.selectedRow(), std::nullopt);
+  EXPECT_FALSE(IsWindowEnabled(main.control("cmdDelete").hwnd()));
+  EXPECT_TRUE(called("SetThreadExecutionState(flags=0x80000000)"));
+  EXPECT_FALSE(called("ExitWindowsEx(flags=5, reserved=0)"));
+}
+
 }  // namespace
 }  // namespace quenmark::testing
