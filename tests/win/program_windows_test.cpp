@@ -51,6 +51,7 @@ TEST_F(ProgramTest, EveryWindowIsSkinnedInBothPalettes) {
   windows.stillRunning();
   windows.website();
   windows.countdown();  // no run counting down: the action and schedule stay blank
+  windows.condition("Shut Down");
   p.splashWindow()->show();
   for (bool dark : {false, true}) {
     skin->setDark(dark);
