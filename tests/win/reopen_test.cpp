@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
+#include <string_view>
 
 #include "windows/tray_icon_window.h"
 #include "platform/win32/text_win32.h"
@@ -52,18 +54,29 @@ class ReopenTest : public ::testing::Test, public ProgramHarness {
     return formatShortDate(std::chrono::year{2025} / 3 / day, seams.regional.formats());
   }
   // Opens the window twice, closing it in between and after: it shows the same both times
-  // and nothing is stored by either opening.
-  void twice(const std::string& name, const std::function<void()>& open) {
+  // and nothing is stored by either opening. `live` names controls that show the world as it
+  // is (the browser's status, the running programs), which may change in between.
+  void twice(const std::string& name, const std::function<void()>& open,
+             std::initializer_list<std::string_view> live = {}) {
     SCOPED_TRACE(name);
+    auto shownNow = [&] {
+      Lines lines = shown(form(name));
+      for (std::string& line : lines) {
+        for (std::string_view control : live) {
+          if (line.starts_with(std::string(control) + " ")) line = control;
+        }
+      }
+      return lines;
+    };
     const auto before = stored();
     open();
     ASSERT_TRUE(isLoaded(name));
-    const Lines first = shown(form(name));
+    const Lines first = shownNow();
     closeBox(form(name));
     ASSERT_FALSE(isLoaded(name)) << "closed";
     open();
     ASSERT_TRUE(isLoaded(name));
-    EXPECT_EQ(shown(form(name)), first);
+    EXPECT_EQ(shownNow(), first);
     closeBox(form(name));
     EXPECT_EQ(stored(), before);
   }
@@ -100,8 +113,8 @@ TEST_F(ReopenTest, EveryWindowShowsWhatIsStoredAgainAndItsLoadStoresNothing) {
 
   twice("frmLanguage", [&] { w.language(false); });
   twice("frmAbout", w.about);
-  twice("frmWebsite", w.website);
-  twice("frmCondition", [&] { w.condition("Reboot"); });
+  twice("frmWebsite", w.website, {"StatusBar1"});
+  twice("frmCondition", [&] { w.condition("Reboot"); }, {"lstPrograms"});
   // The splash window as the skin's recovery loads it again, hidden.
   twice("frmSplash", [&] {
     if (!isLoaded("frmSplash")) w.about();
