@@ -110,7 +110,6 @@ class Program {
   // The splash window's countdown has run out.
   void showMainWindow();
 
-  gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
   AppContext app_;
   Http& http_;
   bool singleInstance_;

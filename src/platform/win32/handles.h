@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-
 #include <utility>
 
 namespace quenmark::win32 {
@@ -73,15 +71,6 @@ struct Local {  // memory the system allocated with LocalAlloc (FormatMessageW)
   static Handle invalid() { return nullptr; }
   static bool close(Handle h) { return LocalFree(h) == nullptr; }
 };
-template <class T>
-struct CoTask {  // memory a COM call allocated (item id lists)
-  using Handle = T;
-  static Handle invalid() { return nullptr; }
-  static bool close(Handle h) {
-    CoTaskMemFree(h);
-    return true;
-  }
-};
 }  // namespace handle_traits
 
 using UniqueHandle = Unique<handle_traits::Kernel>;
@@ -92,8 +81,6 @@ using UniqueBrush = Unique<handle_traits::Gdi<HBRUSH>>;
 using UniqueBitmap = Unique<handle_traits::Gdi<HBITMAP>>;
 using UniqueIcon = Unique<handle_traits::Icon>;
 using UniqueLocal = Unique<handle_traits::Local>;
-template <class T>
-using UniqueCoTask = Unique<handle_traits::CoTask<T>>;
 
 // A device context from GetDC, given back to its window.
 class WindowDc {
