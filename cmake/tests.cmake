@@ -61,6 +61,7 @@ if(QUENMARK_WIN_TEST_SOURCES)
   target_include_directories(win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(win_tests PRIVATE quenmark_win quenmark_test_support GTest::gtest_main)
   target_link_libraries(win_tests PRIVATE ws2_32)  # the test HTTP server
+  target_link_libraries(win_tests PRIVATE shell32)  # the tests look at the tray themselves
   quenmark_wine_test(win_tests win_tests)
 endif()
 
