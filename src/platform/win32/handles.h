@@ -71,6 +71,11 @@ struct Local {  // memory the system allocated with LocalAlloc (FormatMessageW)
   static Handle invalid() { return nullptr; }
   static bool close(Handle h) { return LocalFree(h) == nullptr; }
 };
+struct EventSource {  // RegisterEventSourceW
+  using Handle = HANDLE;
+  static Handle invalid() { return nullptr; }
+  static bool close(Handle h) { return DeregisterEventSource(h) != FALSE; }
+};
 }  // namespace handle_traits
 
 using UniqueHandle = Unique<handle_traits::Kernel>;
@@ -81,6 +86,7 @@ using UniqueBrush = Unique<handle_traits::Gdi<HBRUSH>>;
 using UniqueBitmap = Unique<handle_traits::Gdi<HBITMAP>>;
 using UniqueIcon = Unique<handle_traits::Icon>;
 using UniqueLocal = Unique<handle_traits::Local>;
+using UniqueEventSource = Unique<handle_traits::EventSource>;
 
 // A device context from GetDC, given back to its window.
 class WindowDc {
