@@ -11,17 +11,23 @@
 //       the processor time the program takes while it idles with its main window up, with
 //       ENTRIES 0, or 5: one "When..." entry of each kind waiting on the real meters (power
 //       calls go nowhere)
+//   bench_inside libraries ROUNDS LIBRARY...
+//       what loading a system library costs a process that has none of it yet: each LIBRARY
+//       (a file name, several joined by "+", or OleInitialize: ole32 loaded and OLE started)
+//       loaded through win32::LazyLibrary in a fresh copy of this program, in alternating rounds
 #include <chrono>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "windows/main_window.h"
 #include "app/program_win32.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/com_api_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/regional_win32.h"
 #include "platform/win32/text_codec_win32.h"
@@ -233,6 +239,63 @@ int loadData(const std::string& folder, int rounds) {
   return items && bytes ? 0 : 1;
 }
 
+// In the fresh copy: loads what `what` names and exits with the microseconds it took, plus 1
+// (0 is a failure).
+int loadOne(const std::wstring& what) {
+  std::vector<std::wstring> files;
+  for (std::size_t from = 0;;) {
+    const std::size_t plus = what.find(L'+', from);
+    files.push_back(what.substr(from, plus - from));
+    if (plus == std::wstring::npos) break;
+    from = plus + 1;
+  }
+  const double t0 = nowMs();
+  if (what == L"OleInitialize") {
+    quenmark::win32::Ole32Api ole32;
+    if (FAILED(ole32.OleInitialize(nullptr))) return 0;
+  } else {
+    // All kept loaded until the last has loaded, as imports would be.
+    std::vector<std::unique_ptr<quenmark::win32::LazyLibrary>> loaded;
+    for (const std::wstring& file : files) {
+      loaded.push_back(std::make_unique<quenmark::win32::LazyLibrary>(file.c_str()));
+      if (!loaded.back()->load()) return 0;
+    }
+  }
+  return static_cast<int>((nowMs() - t0) * 1000.0) + 1;
+}
+
+int libraries(int rounds, const std::vector<std::wstring>& names) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::vector<std::vector<double>> ms(names.size());
+  for (int r = 0; r < rounds; ++r) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      std::wstring line = L"\"" + std::wstring(self) + L"\" load " + names[i];
+      STARTUPINFOW si{};
+      si.cb = sizeof si;
+      PROCESS_INFORMATION pi{};
+      if (!CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi)) {
+        return 1;
+      }
+      WaitForSingleObject(pi.hProcess, INFINITE);
+      DWORD code = 0;
+      GetExitCodeProcess(pi.hProcess, &code);
+      CloseHandle(pi.hThread);
+      CloseHandle(pi.hProcess);
+      if (code == 0) {
+        std::fprintf(stderr, "cannot load %ls\n", names[i].c_str());
+        return 1;
+      }
+      ms[i].push_back((code - 1) / 1000.0);
+    }
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    report(("library " + quenmark::win32::narrow(names[i])).c_str(), ms[i], 1);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -246,7 +309,12 @@ int wmain(int argc, wchar_t** argv) {
   if (args.size() == 4 && args[0] == L"idle") {
     return idle(quenmark::win32::narrow(args[1]), std::stoi(args[2]), std::stoi(args[3]));
   }
+  if (args.size() == 2 && args[0] == L"load") return loadOne(args[1]);
+  if (args.size() >= 3 && args[0] == L"libraries") {
+    return libraries(std::stoi(args[1]), {args.begin() + 2, args.end()});
+  }
   std::fprintf(stderr, "usage: bench_inside startup|loaddata FOLDER ROUNDS\n"
-                       "       bench_inside idle FOLDER SECONDS 0|5\n");
+                       "       bench_inside idle FOLDER SECONDS 0|5\n"
+                       "       bench_inside libraries ROUNDS LIBRARY...\n");
   return 2;
 }

@@ -1,7 +1,5 @@
 #include "app/command_line_win32.h"
 
-#include <shellapi.h>
-
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -14,6 +12,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/instance_guard_win32.h"
 #include "platform/win32/module_path_win32.h"
+#include "platform/win32/shell_api_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -183,9 +182,22 @@ int finish(const cli::Reply& reply, const std::string& title) {
 
 }  // namespace
 
-std::vector<std::string> commandLineArguments() {
+std::vector<std::string> commandLineArguments(const wchar_t* line) {
+  // The program's own name ends at its closing quote, or unquoted at the first blank. A start
+  // with nothing after it, every ordinary start, does not load shell32 to split the line.
+  const wchar_t* rest = line;
+  if (*rest == L'"') {
+    ++rest;
+    while (*rest && *rest != L'"') ++rest;
+    if (*rest) ++rest;
+  } else {
+    while (*rest && *rest != L' ' && *rest != L'\t') ++rest;
+  }
+  while (*rest == L' ' || *rest == L'\t') ++rest;
+  if (!*rest) return {};
+  Shell32Api shell32;
   int n = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &n);
+  LPWSTR* argv = shell32.CommandLineToArgvW(line, &n);
   std::vector<std::string> args;
   for (int i = 1; argv && i < n; ++i) args.push_back(narrow(argv[i]));
   if (argv) LocalFree(argv);

@@ -10,8 +10,8 @@
 
 namespace quenmark::win32 {
 
-// The arguments of the program's command line after its own name, in UTF-8.
-std::vector<std::string> commandLineArguments();
+// The arguments of a command line (GetCommandLineW's) after the program's own name, in UTF-8.
+std::vector<std::string> commandLineArguments(const wchar_t* line);
 
 // A start with arguments, from the parsing to the exit code: the request goes to the
 // running program (found by the window below), or is carried out on the data folder, or

@@ -117,7 +117,6 @@ class Program {
   // A request of the command line, carried out while the main window is loaded.
   cli::Reply answer(const cli::Request& request);
 
-  gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
   AppContext app_;
   Http& http_;
   bool singleInstance_;

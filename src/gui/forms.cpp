@@ -6,6 +6,7 @@
 
 #include "gui/form.h"
 #include "gui/text.h"
+#include "platform/win32/com_api_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
@@ -71,6 +72,11 @@ Forms::Forms() : instance_(GetModuleHandleW(nullptr)), dpi_(DpiApi::load()) {
 }
 
 Forms::~Forms() = default;
+
+HRESULT Forms::startOle() {
+  if (!ole_) ole_ = std::make_unique<win32::OleSession>();
+  return ole_->result();
+}
 
 Form* Forms::find(std::string_view name) const {
   for (Form* f : loaded_) {

@@ -4,9 +4,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace quenmark::win32 {
+class OleSession;
+}
 
 namespace quenmark::gui {
 
@@ -29,7 +34,7 @@ struct DpiApi {
 };
 
 // The loaded windows of the program, in load order, and what they share: the window class,
-// the common controls, the DPI calls and where exceptions caught in handlers are reported.
+// the common controls, the DPI calls, OLE and where exceptions caught in handlers are reported.
 class Forms {
  public:
   using ErrorHandler = std::function<void(const std::string& message)>;
@@ -58,6 +63,9 @@ class Forms {
 
   HINSTANCE instance() const { return instance_; }
   const DpiApi& dpi() const { return dpi_; }
+  // OLE on this thread, from the first call (the first browser control hosted) until these
+  // windows go, so that a start that hosts none never loads it: OleInitialize's result.
+  HRESULT startOle();
   static const wchar_t* windowClass() { return L"QuenmarkForm"; }
 
   // Keyboard navigation (Tab, Enter, Escape) for a message bound to one of our windows.
@@ -70,6 +78,7 @@ class Forms {
 
   HINSTANCE instance_;
   DpiApi dpi_;
+  std::unique_ptr<win32::OleSession> ole_;
   std::vector<Form*> loaded_;
   ErrorHandler onError_;
   bool quitWhenEmpty_ = false;

@@ -1,7 +1,6 @@
 #include "gui/skin.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <cwchar>
 #include <optional>
@@ -317,15 +316,6 @@ void skinHeader(Control& list, const SkinPalette& palette) {
   InvalidateRect(header, nullptr, TRUE);
 }
 
-using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-
-DwmSetWindowAttributeFn dwmSetWindowAttribute() {
-  HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-  if (!dwm) return nullptr;
-  return reinterpret_cast<DwmSetWindowAttributeFn>(
-      reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-}
-
 }  // namespace
 
 SkinObject::SkinObject(Forms& forms, bool dark)
@@ -395,14 +385,14 @@ void SkinObject::paintControls(Form& window) {
         paintWith(*c, palette_, paintLine);
         break;
       case Kind::ComboBox:
-        SetWindowTheme(c->hwnd(), dark_ ? L"DarkMode_CFD" : nullptr, nullptr);
+        uxtheme_.SetWindowTheme(c->hwnd(), dark_ ? L"DarkMode_CFD" : nullptr, nullptr);
         break;
       case Kind::ListView:
-        SetWindowTheme(c->hwnd(), theme, nullptr);
+        uxtheme_.SetWindowTheme(c->hwnd(), theme, nullptr);
         skinHeader(*c, palette_);
         break;
       case Kind::TreeView:
-        SetWindowTheme(c->hwnd(), theme, nullptr);
+        uxtheme_.SetWindowTheme(c->hwnd(), theme, nullptr);
         c->setBackColor(palette_.face);
         c->setForeColor(palette_.faceText);
         break;
@@ -420,8 +410,7 @@ void SkinObject::paintControls(Form& window) {
 }
 
 void SkinObject::captionColors(HWND window) const {
-  static const DwmSetWindowAttributeFn set = dwmSetWindowAttribute();
-  if (!set) return;
+  const auto& set = dwmapi_.DwmSetWindowAttribute;
   const BOOL dark = dark_ ? TRUE : FALSE;
   // 20 is the attribute's number since Windows 10 20H1, 19 before it.
   if (FAILED(set(window, 20, &dark, sizeof dark))) set(window, 19, &dark, sizeof dark);

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "gui/forms.h"
 #include "core/presentation/skin_palette.h"
+#include "gui/forms.h"
+#include "platform/win32/theme_api_win32.h"
 
 namespace quenmark::gui {
 
@@ -43,6 +44,8 @@ class SkinObject {
   Forms& forms_;
   bool dark_;
   SkinPalette palette_;
+  win32::UxThemeApi uxtheme_;
+  win32::DwmApi dwmapi_;
 };
 
 }  // namespace quenmark::gui

@@ -15,16 +15,16 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"QuenmarkWebBrowser";
 
-std::string fromBstr(BSTR text) {
-  return text ? win32::narrow(std::wstring_view(text, SysStringLen(text))) : std::string();
+std::string fromBstr(const win32::OleAut32Api& api, BSTR text) {
+  return text ? win32::narrow(std::wstring_view(text, api.SysStringLen(text))) : std::string();
 }
 
 // The text an event argument carries, given directly or by reference.
-std::string textOf(const VARIANT& v) {
+std::string textOf(const win32::OleAut32Api& api, const VARIANT& v) {
   const VARIANT* p = &v;
   if (p->vt == (VT_BYREF | VT_VARIANT) && p->pvarVal) p = p->pvarVal;
-  if (p->vt == VT_BSTR) return fromBstr(p->bstrVal);
-  if (p->vt == (VT_BYREF | VT_BSTR) && p->pbstrVal) return fromBstr(*p->pbstrVal);
+  if (p->vt == VT_BSTR) return fromBstr(api, p->bstrVal);
+  if (p->vt == (VT_BYREF | VT_BSTR) && p->pbstrVal) return fromBstr(api, *p->pbstrVal);
   return {};
 }
 
@@ -254,8 +254,12 @@ void WebBrowser::afterCreate() {
 }
 
 HRESULT WebBrowser::host() {
-  HRESULT hr = CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                object_.putVoid());
+  HRESULT hr = form().forms().startOle();
+  if (FAILED(hr)) return hr;
+  // The browser's texts come and go as BSTRs: without oleaut32 it cannot be driven.
+  if (!oleaut32_.library.load()) return HRESULT_FROM_WIN32(GetLastError());
+  hr = ole32_.CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                               object_.putVoid());
   if (FAILED(hr)) return hr;
   site_ = ComPtr<Site>::adopt(new Site(hwnd()));
   events_ = ComPtr<Events>::adopt(new Events(*this));
@@ -325,7 +329,7 @@ void WebBrowser::browserEvent(DISPID id, const DISPPARAMS& params) {
   // Arguments arrive last first.
   auto argument = [&](UINT position, UINT count) -> std::string {
     if (params.cArgs != count || !params.rgvarg) return {};
-    return textOf(params.rgvarg[count - 1 - position]);
+    return textOf(oleaut32_, params.rgvarg[count - 1 - position]);
   };
   EventArgs args;
   try {
@@ -356,12 +360,11 @@ void WebBrowser::browserEvent(DISPID id, const DISPPARAMS& params) {
 HRESULT WebBrowser::navigate(const std::string& url) {
   if (!browser_) return E_UNEXPECTED;
   std::wstring wide = win32::widen(url);
-  BSTR address = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  BSTR address = oleaut32_.SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   if (!address) return E_OUTOFMEMORY;
-  VARIANT none;
-  VariantInit(&none);
+  VARIANT none{};  // VT_EMPTY
   HRESULT hr = browser_->Navigate(address, &none, &none, &none, &none);
-  SysFreeString(address);
+  oleaut32_.SysFreeString(address);
   return hr;
 }
 
@@ -373,16 +376,16 @@ HRESULT WebBrowser::refreshPage() { return browser_ ? browser_->Refresh() : E_UN
 std::string WebBrowser::locationURL() const {
   BSTR text = nullptr;
   if (!browser_ || FAILED(browser_->get_LocationURL(&text))) return {};
-  std::string out = fromBstr(text);
-  SysFreeString(text);
+  std::string out = fromBstr(oleaut32_, text);
+  oleaut32_.SysFreeString(text);
   return out;
 }
 
 std::string WebBrowser::locationName() const {
   BSTR text = nullptr;
   if (!browser_ || FAILED(browser_->get_LocationName(&text))) return {};
-  std::string out = fromBstr(text);
-  SysFreeString(text);
+  std::string out = fromBstr(oleaut32_, text);
+  oleaut32_.SysFreeString(text);
   return out;
 }
 

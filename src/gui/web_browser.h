@@ -10,29 +10,15 @@
 
 #include "gui/com_ptr.h"
 #include "gui/control.h"
+#include "platform/win32/com_api_win32.h"
 
 namespace quenmark::gui {
 
-// OLE on the calling thread for as long as it lives; the web browser needs it on the GUI
-// thread before its window loads.
-class OleSession {
- public:
-  OleSession() : result_(OleInitialize(nullptr)) {}
-  ~OleSession() {
-    if (SUCCEEDED(result_)) OleUninitialize();
-  }
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-  HRESULT result() const { return result_; }
-
- private:
-  HRESULT result_;
-};
-
 // The system's web-browser control (CLSID_WebBrowser), hosted in a child window of its own
-// and activated in place there. Its events reach the window as StatusTextChange and
-// BeforeNavigate2 (EventArgs::text: the status text, the address) and DownloadComplete.
-// Creating it throws when the browser cannot be created or activated.
+// and activated in place there; hosting it starts OLE for the windows (Forms::startOle). Its
+// events reach the window as StatusTextChange and BeforeNavigate2 (EventArgs::text: the status
+// text, the address) and DownloadComplete. Creating it throws when OLE cannot be started or the
+// browser cannot be created or activated.
 class WebBrowser : public Control {
  public:
   static constexpr Kind kKind = Kind::WebBrowser;
@@ -72,6 +58,8 @@ class WebBrowser : public Control {
   void fitBrowser();
   void browserEvent(DISPID id, const DISPPARAMS& params);
 
+  win32::Ole32Api ole32_;
+  win32::OleAut32Api oleaut32_;
   ComPtr<Site> site_;
   ComPtr<Events> events_;
   ComPtr<IOleObject> object_;

@@ -1,7 +1,5 @@
 #include "windows/tray_icon_window.h"
 
-#include <shellapi.h>
-
 #include "gui/text.h"
 #include "platform/win32/text_win32.h"
 
@@ -31,7 +29,7 @@ bool ShellTrayNotify::notify(TrayOp op, std::uint32_t id, std::uint32_t flags,
   data.hIcon = icon_;
   gui::copyToBuffer(widen(tip), data.szTip, static_cast<int>(std::size(data.szTip)));
   DWORD message = op == TrayOp::Add ? NIM_ADD : op == TrayOp::Modify ? NIM_MODIFY : NIM_DELETE;
-  return Shell_NotifyIconW(message, &data) != FALSE;
+  return shell32_.Shell_NotifyIconW(message, &data) != FALSE;
 }
 
 TrayIconHost::TrayIconHost(gui::Form& window, TimerSwitch& timer, std::string tip, Actions actions,

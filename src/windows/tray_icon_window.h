@@ -8,6 +8,7 @@
 #include "core/presentation/tray_icon.h"
 #include "gui/form.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/shell_api_win32.h"
 
 namespace quenmark::win32 {
 
@@ -24,6 +25,7 @@ class ShellTrayNotify : public TrayNotify {
   std::function<HWND()> window_;
   UINT callbackMessage_;
   HICON icon_;
+  Shell32Api shell32_;
 };
 
 // The tray icon of a window: the shell calls, the callback message and the shell's

@@ -40,8 +40,6 @@ RECT clientRect(HWND w) {
 // Pages do not render under Wine here (no Gecko): the hosting, the navigation and the events
 // are what can be seen.
 TEST(WebBrowserControl, IsHostedInPlaceNavigatesAndLetsGoAtUnload) {
-  gui::OleSession ole;
-  ASSERT_TRUE(SUCCEEDED(ole.result()));
   gui::Forms forms;
   frmBrowserHost host(forms);
   host.show();

@@ -103,7 +103,6 @@ class WebWindowTest : public ::testing::Test {
   gui::StatusBar& statusBar() { return web.control<gui::StatusBar>("StatusBar1"); }
   HWND button(const char* name) { return web.control(name).hwnd(); }
 
-  gui::OleSession ole;
   FakeVersionInfo version = localVersion();
   ProductIdentity identity;  // empty until the window's load reads it
   gui::Forms forms;
@@ -257,7 +256,6 @@ class WebsiteButtonTest : public MainWindowTest {
       navigations.push_back(a.text);
     });
   }
-  gui::OleSession ole;
   frmWebsite web{forms, win32::webWindowContext(app)};
   std::vector<std::string> navigations;
 };

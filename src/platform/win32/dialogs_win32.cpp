@@ -1,11 +1,5 @@
 #include "platform/win32/dialogs_win32.h"
 
-#include <windows.h>
-
-#include <objbase.h>
-#include <shlobj.h>
-
-#include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -51,20 +45,20 @@ MsgResult Win32Dialogs::messageBox(const std::string& text, const std::string& t
 
 std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& title,
                                                          WindowHandle owner) {
-  // The new-style dialog needs COM on this thread.
-  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The new-style dialog needs OLE on this thread: COM for its views, OLE for dragging in it.
+  const OleSession ole;
   std::wstring prompt = widen(title);
   BROWSEINFOW info{};
   info.hwndOwner = owner ? reinterpret_cast<HWND>(owner) : GetActiveWindow();
   info.lpszTitle = prompt.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_USENEWUI;
-  std::optional<std::string> chosen;
-  if (const UniqueCoTask<PIDLIST_ABSOLUTE> list{SHBrowseForFolderW(&info)}) {
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(list.get(), path)) chosen = narrow(path);
-  }
-  if (SUCCEEDED(com)) CoUninitialize();
-  return chosen;
+  PIDLIST_ABSOLUTE list = shell32_.SHBrowseForFolderW(&info);
+  if (!list) return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  const bool found = shell32_.SHGetPathFromIDListW(list, path) != FALSE;
+  ole32_.CoTaskMemFree(list);
+  if (!found) return std::nullopt;
+  return narrow(path);
 }
 
 }  // namespace quenmark::win32

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/win32/com_api_win32.h"
+#include "platform/win32/shell_api_win32.h"
 
 namespace quenmark::win32 {
 
@@ -11,6 +13,10 @@ class Win32Dialogs : public Dialogs {
                        MsgIcon icon = MsgIcon::None) override;
   std::optional<std::string> browseForFolder(const std::string& title,
                                              WindowHandle owner) override;
+
+ private:
+  Ole32Api ole32_;
+  Shell32Api shell32_;
 };
 
 }  // namespace quenmark::win32

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-
 #include <utility>
 
 namespace quenmark::win32 {
@@ -78,15 +76,6 @@ struct EventSource {  // RegisterEventSourceW
   static Handle invalid() { return nullptr; }
   static bool close(Handle h) { return DeregisterEventSource(h) != FALSE; }
 };
-template <class T>
-struct CoTask {  // memory a COM call allocated (item id lists)
-  using Handle = T;
-  static Handle invalid() { return nullptr; }
-  static bool close(Handle h) {
-    CoTaskMemFree(h);
-    return true;
-  }
-};
 }  // namespace handle_traits
 
 using UniqueHandle = Unique<handle_traits::Kernel>;
@@ -98,8 +87,6 @@ using UniqueBitmap = Unique<handle_traits::Gdi<HBITMAP>>;
 using UniqueIcon = Unique<handle_traits::Icon>;
 using UniqueLocal = Unique<handle_traits::Local>;
 using UniqueEventSource = Unique<handle_traits::EventSource>;
-template <class T>
-using UniqueCoTask = Unique<handle_traits::CoTask<T>>;
 
 // A device context from GetDC, given back to its window.
 class WindowDc {

@@ -12,6 +12,7 @@
 #include <map>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/lazy_library_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -22,10 +23,9 @@ std::uint64_t fromFileTime(const FILETIME& t) {
 }
 
 template <class Fn>
-Fn lookup(HMODULE module, const char* name) {
-  if (!module) return nullptr;
+Fn lookup(LazyLibrary& library, const char* name) {
   // Through void (*)(): the one function-pointer cast GCC accepts between unrelated types.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(library.find(name)));
 }
 
 // The title of each process's first visible, unowned top-level window: what the user knows
@@ -53,16 +53,11 @@ struct Win32Meters::IpHelper {
   using FreeMibTableFn = VOID(WINAPI*)(PVOID);
   using GetIfTableFn = DWORD(WINAPI*)(PMIB_IFTABLE, PULONG, BOOL);
 
-  IpHelper() : module(LoadLibraryW(L"iphlpapi.dll")) {
-    getIfTable2 = lookup<GetIfTable2Fn>(module, "GetIfTable2");
-    freeMibTable = lookup<FreeMibTableFn>(module, "FreeMibTable");
-    getIfTable = lookup<GetIfTableFn>(module, "GetIfTable");
-  }
-  ~IpHelper() {
-    if (module) FreeLibrary(module);
-  }
-  IpHelper(const IpHelper&) = delete;
-  IpHelper& operator=(const IpHelper&) = delete;
+  // Either table function may be missing: each is looked up on its own.
+  IpHelper()
+      : getIfTable2(lookup<GetIfTable2Fn>(library, "GetIfTable2")),
+        freeMibTable(lookup<FreeMibTableFn>(library, "FreeMibTable")),
+        getIfTable(lookup<GetIfTableFn>(library, "GetIfTable")) {}
 
   std::optional<std::uint64_t> octets() const {
     if (getIfTable2 && freeMibTable) {
@@ -104,10 +99,10 @@ struct Win32Meters::IpHelper {
     return all;  // 32-bit counters wrap; the average window starts afresh when they do
   }
 
-  HMODULE module;
-  GetIfTable2Fn getIfTable2 = nullptr;
-  FreeMibTableFn freeMibTable = nullptr;
-  GetIfTableFn getIfTable = nullptr;
+  LazyLibrary library{L"iphlpapi.dll"};
+  GetIfTable2Fn getIfTable2;
+  FreeMibTableFn freeMibTable;
+  GetIfTableFn getIfTable;
 };
 
 Win32Meters::Win32Meters() = default;

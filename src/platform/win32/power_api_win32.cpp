@@ -1,8 +1,5 @@
 #include "platform/win32/power_api_win32.h"
 
-#include <windows.h>
-#include <powrprof.h>
-
 #include <cstring>
 
 #include "platform/win32/text_win32.h"
@@ -168,16 +165,17 @@ bool Win32PowerApi::cancelWakeTimer() {
 
 std::optional<bool> Win32PowerApi::wakeTimersAllowed() {
   GUID* scheme = nullptr;
-  if (PowerGetActiveScheme(nullptr, &scheme) != ERROR_SUCCESS || scheme == nullptr) {
+  if (powrprof_.PowerGetActiveScheme(nullptr, &scheme) != ERROR_SUCCESS || scheme == nullptr) {
     return std::nullopt;
   }
   const UniqueLocal owned(scheme);
   SYSTEM_POWER_STATUS status{};
   const bool onBattery = GetSystemPowerStatus(&status) && status.ACLineStatus == 0;
   DWORD value = 0;
-  const DWORD read = onBattery
-                         ? PowerReadDCValueIndex(nullptr, scheme, &kSleepSubgroup, &kAllowRtcWake, &value)
-                         : PowerReadACValueIndex(nullptr, scheme, &kSleepSubgroup, &kAllowRtcWake, &value);
+  const DWORD read = onBattery ? powrprof_.PowerReadDCValueIndex(nullptr, scheme, &kSleepSubgroup,
+                                                                 &kAllowRtcWake, &value)
+                               : powrprof_.PowerReadACValueIndex(nullptr, scheme, &kSleepSubgroup,
+                                                                 &kAllowRtcWake, &value);
   if (read != ERROR_SUCCESS) return std::nullopt;
   return value == 1;
 }

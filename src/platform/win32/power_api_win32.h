@@ -2,6 +2,7 @@
 
 #include "platform/power_api.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/powrprof_api_win32.h"
 
 namespace quenmark::win32 {
 
@@ -30,6 +31,7 @@ class Win32PowerApi final : public PowerApi {
 
  private:
   UniqueHandle wakeTimer_;
+  PowrProfApi powrprof_;
   DWORD lastError_ = 0;  // of the last action call that failed
 };
 

@@ -1,9 +1,5 @@
 #include "platform/win32/shell_win32.h"
 
-#include <windows.h>
-// shellapi.h needs the types of windows.h first.
-#include <shellapi.h>
-
 #include "platform/win32/handles.h"
 #include "platform/win32/text_win32.h"
 
@@ -14,9 +10,9 @@ std::intptr_t Win32Shell::execute(WindowHandle owner, const std::string& verb,
                                   const std::string& directory, int showCommand) {
   // Empty texts are passed as no text, as the shell expects for "none".
   std::wstring v = widen(verb), f = widen(file), p = widen(parameters), d = widen(directory);
-  HINSTANCE r =
-      ShellExecuteW(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(),
-                    p.empty() ? nullptr : p.c_str(), d.empty() ? nullptr : d.c_str(), showCommand);
+  HINSTANCE r = shell32_.ShellExecuteW(
+      reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(),
+      p.empty() ? nullptr : p.c_str(), d.empty() ? nullptr : d.c_str(), showCommand);
   return reinterpret_cast<std::intptr_t>(r);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/shell.h"
+#include "platform/win32/shell_api_win32.h"
 
 namespace quenmark::win32 {
 
@@ -10,6 +11,9 @@ class Win32Shell final : public Shell {
                         const std::string& parameters, const std::string& directory,
                         int showCommand) override;
   Status startProcess(const std::string& commandLine) override;
+
+ private:
+  Shell32Api shell32_;
 };
 
 }  // namespace quenmark::win32
