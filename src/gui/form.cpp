@@ -772,7 +772,9 @@ std::optional<LRESULT> Form::controlColor(UINT message, HDC dc, HWND window) {
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = hwnd_;
   if (auto it = hooks_.find(message); it != hooks_.end()) {
-    if (auto answer = it->second(wParam, lParam)) return *answer;
+    // A copy: the handler may hook this message afresh (the skin does, as it redraws).
+    const MessageHandler hook = it->second;
+    if (auto answer = hook(wParam, lParam)) return *answer;
   }
   switch (message) {
     case WM_CTLCOLORSTATIC:
@@ -819,6 +821,16 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (!loading_) Form_Resize();
       return 0;
+    case WM_SYSCOLORCHANGE:
+      // Common controls learn of new system colours only from their window.
+      for (auto& e : entries_) {
+        if (e.control && e.control->created()) {
+          SendMessageW(e.control->hwnd(), WM_SYSCOLORCHANGE, wParam, lParam);
+        }
+      }
+      RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+      break;
     case DM_GETDEFID:
       if (Control* b = defaultButton(); b && b->created()) {
         return MAKELRESULT(b->id_, DC_HASDEFID);
