@@ -251,10 +251,10 @@ void paintControl(const Control& c, const SkinPalette& p, Painter painter, HDC t
 
 // The messages after which the system would draw a control's old look straight onto the
 // screen.
-constexpr UINT kRepaintAfter[] = {WM_SETFOCUS,     WM_KILLFOCUS,   BM_SETSTATE,      BM_SETCHECK,
-                                  BM_SETSTYLE,     WM_ENABLE,      WM_SETTEXT,       WM_UPDATEUISTATE,
-                                  WM_LBUTTONDOWN,  WM_LBUTTONUP,   WM_LBUTTONDBLCLK, WM_KEYDOWN,
-                                  WM_KEYUP,        WM_CAPTURECHANGED, WM_MOUSELEAVE};
+constexpr UINT kRepaintAfter[] = {
+    WM_SETFOCUS,      WM_KILLFOCUS, BM_SETSTATE,      BM_SETCHECK,       BM_SETSTYLE,
+    WM_ENABLE,        WM_SETTEXT,   WM_UPDATEUISTATE, WM_LBUTTONDOWN,    WM_LBUTTONUP,
+    WM_LBUTTONDBLCLK, WM_KEYDOWN,   WM_KEYUP,         WM_CAPTURECHANGED, WM_MOUSELEAVE};
 
 // Gives a control's painting (and a list's header) back to the system.
 void unpaint(Control& c) {

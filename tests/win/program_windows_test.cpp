@@ -54,26 +54,42 @@ class HighContrastScheme {
   HighContrastScheme(const HighContrastScheme&) = delete;
   HighContrastScheme& operator=(const HighContrastScheme&) = delete;
   void apply() { SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), scheme_.data()); }
-  void restore() { SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), saved_.data()); }
+  void restore() {
+    SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), saved_.data());
+  }
 
  private:
   static constexpr std::pair<int, COLORREF> kScheme[] = {
-      {COLOR_WINDOW, RGB(0, 0, 0)},          {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
-      {COLOR_BTNFACE, RGB(0, 0, 0)},         {COLOR_BTNTEXT, RGB(255, 255, 255)},
-      {COLOR_BTNHIGHLIGHT, RGB(255, 255, 255)}, {COLOR_BTNSHADOW, RGB(128, 128, 128)},
-      {COLOR_3DDKSHADOW, RGB(255, 255, 255)}, {COLOR_3DLIGHT, RGB(192, 192, 192)},
-      {COLOR_HIGHLIGHT, RGB(128, 0, 128)},   {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 255)},
-      {COLOR_GRAYTEXT, RGB(0, 255, 0)},      {COLOR_HOTLIGHT, RGB(128, 128, 255)},
-      {COLOR_MENU, RGB(0, 0, 0)},            {COLOR_MENUTEXT, RGB(255, 255, 255)},
-      {COLOR_MENUBAR, RGB(0, 0, 0)},         {COLOR_MENUHILIGHT, RGB(128, 0, 128)},
-      {COLOR_ACTIVECAPTION, RGB(128, 0, 128)}, {COLOR_CAPTIONTEXT, RGB(255, 255, 255)},
-      {COLOR_INACTIVECAPTION, RGB(0, 128, 0)}, {COLOR_INACTIVECAPTIONTEXT, RGB(255, 255, 255)},
+      {COLOR_WINDOW, RGB(0, 0, 0)},
+      {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+      {COLOR_BTNFACE, RGB(0, 0, 0)},
+      {COLOR_BTNTEXT, RGB(255, 255, 255)},
+      {COLOR_BTNHIGHLIGHT, RGB(255, 255, 255)},
+      {COLOR_BTNSHADOW, RGB(128, 128, 128)},
+      {COLOR_3DDKSHADOW, RGB(255, 255, 255)},
+      {COLOR_3DLIGHT, RGB(192, 192, 192)},
+      {COLOR_HIGHLIGHT, RGB(128, 0, 128)},
+      {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 255)},
+      {COLOR_GRAYTEXT, RGB(0, 255, 0)},
+      {COLOR_HOTLIGHT, RGB(128, 128, 255)},
+      {COLOR_MENU, RGB(0, 0, 0)},
+      {COLOR_MENUTEXT, RGB(255, 255, 255)},
+      {COLOR_MENUBAR, RGB(0, 0, 0)},
+      {COLOR_MENUHILIGHT, RGB(128, 0, 128)},
+      {COLOR_ACTIVECAPTION, RGB(128, 0, 128)},
+      {COLOR_CAPTIONTEXT, RGB(255, 255, 255)},
+      {COLOR_INACTIVECAPTION, RGB(0, 128, 0)},
+      {COLOR_INACTIVECAPTIONTEXT, RGB(255, 255, 255)},
       {COLOR_GRADIENTACTIVECAPTION, RGB(128, 0, 128)},
       {COLOR_GRADIENTINACTIVECAPTION, RGB(0, 128, 0)},
-      {COLOR_ACTIVEBORDER, RGB(255, 255, 0)}, {COLOR_INACTIVEBORDER, RGB(0, 255, 255)},
-      {COLOR_WINDOWFRAME, RGB(255, 255, 255)}, {COLOR_SCROLLBAR, RGB(0, 0, 0)},
-      {COLOR_APPWORKSPACE, RGB(0, 0, 0)},    {COLOR_BACKGROUND, RGB(0, 0, 0)},
-      {COLOR_INFOBK, RGB(0, 0, 0)},          {COLOR_INFOTEXT, RGB(255, 255, 255)},
+      {COLOR_ACTIVEBORDER, RGB(255, 255, 0)},
+      {COLOR_INACTIVEBORDER, RGB(0, 255, 255)},
+      {COLOR_WINDOWFRAME, RGB(255, 255, 255)},
+      {COLOR_SCROLLBAR, RGB(0, 0, 0)},
+      {COLOR_APPWORKSPACE, RGB(0, 0, 0)},
+      {COLOR_BACKGROUND, RGB(0, 0, 0)},
+      {COLOR_INFOBK, RGB(0, 0, 0)},
+      {COLOR_INFOTEXT, RGB(255, 255, 255)},
   };
   std::vector<int> indexes_;
   std::vector<COLORREF> scheme_;
@@ -128,7 +144,8 @@ TEST_F(ProgramTest, EveryWindowFollowsWindowsColoursWhileOpen) {
       if (!form->visible()) continue;
       SCOPED_TRACE(form->name());
       EXPECT_TRUE(form->skinned());
-      EXPECT_EQ(form->backColor(), palette ? std::optional<COLORREF>(palette->window) : std::nullopt);
+      EXPECT_EQ(form->backColor(),
+                palette ? std::optional<COLORREF>(palette->window) : std::nullopt);
       // Under high contrast no control keeps a colour of the skin; back from it, the skin's
       // colours return.
       for (TranslatableControl* t : form->controls()) {
