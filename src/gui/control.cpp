@@ -203,6 +203,7 @@ LRESULT CALLBACK Control::subclassProc(HWND window, UINT message, WPARAM wParam,
     return DefSubclassProc(window, message, wParam, lParam);
   }
   try {
+    if (message == WM_SETFOCUS && c->form_) c->form_->focusMoved();
     if (window == c->hwnd_) {
       if (auto it = c->hooks_.find(message); it != c->hooks_.end()) {
         if (auto answer = it->second(wParam, lParam)) return *answer;

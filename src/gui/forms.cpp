@@ -100,7 +100,9 @@ bool Forms::preTranslate(MSG& msg) const {
   if (!msg.hwnd) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (Form* f : loaded_) {
-    if (f->hwnd() == root) return IsDialogMessageW(root, &msg) != FALSE;
+    if (f->hwnd() != root) continue;
+    if (msg.message == WM_KEYDOWN && f->arrowInOptionGroup(msg.hwnd, msg.wParam)) return true;
+    return IsDialogMessageW(root, &msg) != FALSE;
   }
   return false;
 }
