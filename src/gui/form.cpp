@@ -265,6 +265,29 @@ bool Form::arrowInOptionGroup(HWND focus, WPARAM key) {
   return true;
 }
 
+// The label just before the field in the table and in its container, past the fields that
+// share it ("Start:" names both the date and the time); else the container's caption.
+std::optional<std::string> Form::labelFor(const Control& field) const {
+  auto it = std::find_if(entries_.begin(), entries_.end(),
+                         [&](const Entry& e) { return e.control == &field; });
+  while (it != entries_.begin()) {
+    const Control* c = (--it)->control;
+    if (!c || c->container_ != field.container_) continue;
+    const Kind k = c->kind();
+    if (k == Kind::Label || k == Kind::SkinLabel) {
+      const std::string text = c->caption();
+      if (text.empty()) continue;
+      return text;
+    }
+    if (k != Kind::TextBox && k != Kind::ComboBox && k != Kind::DTPicker && k != Kind::TreeView &&
+        k != Kind::ListBox) {
+      break;
+    }
+  }
+  if (field.container_ && !field.container_->caption().empty()) return field.container_->caption();
+  return std::nullopt;
+}
+
 Control* Form::cancelButton() const {
   for (const auto& e : entries_) {
     if (e.control && e.control->kind() == Kind::CommandButton &&

@@ -193,6 +193,7 @@ class Form : public TranslatableWindow, public MessageHook {
   // An arrow key on an option button chooses the next (or previous) one of its group and
   // moves the focus there, as it does with automatic buttons; ours are not automatic.
   bool arrowInOptionGroup(HWND focus, WPARAM key);
+  std::optional<std::string> labelFor(const Control& field) const;
   LRESULT menuChar(wchar_t key, HMENU menu) const;
   void registerTimer(Timer& timer);
   void unregisterTimer(Timer& timer);
