@@ -60,7 +60,7 @@ if(QUENMARK_WIN_TEST_SOURCES)
   quenmark_target(win_tests)
   target_include_directories(win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(win_tests PRIVATE quenmark_win quenmark_test_support GTest::gtest_main)
-  target_link_libraries(win_tests PRIVATE ws2_32)  # the test HTTP server
+  target_link_libraries(win_tests PRIVATE ws2_32 oleacc)  # the test HTTP server; the accessibility API
   quenmark_wine_test(win_tests win_tests)
 endif()
 
