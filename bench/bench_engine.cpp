@@ -56,7 +56,7 @@ void BM_ScanTick(benchmark::State& state) {
   ScheduleList list;
   loadScheduleList(list, fs, Cp1252Codec(), kFolder, clock.now(), regional.formats());
   Scheduler engine{{list, scan, queue, action, clock, regional, dialogs, nullptr,
-                    [] { return false; }, [](PowerAction, bool) {}}};
+                    [] { return false; }, [](PowerAction, bool) -> Status { return std::nullopt; }}};
   for (auto _ : state) engine.tmrScheduler_Timer();
   state.SetItemsProcessed(state.iterations() * kEntries);
 }

@@ -26,6 +26,8 @@ if(NOT CMAKE_CROSSCOMPILING)
   # scripts/setup's decisions, against a stand-in apt-get (no network, nothing installed).
   add_test(NAME setup_decisions COMMAND bash ${PROJECT_SOURCE_DIR}/tests/setup/setup_test.sh)
   add_test(NAME check_layers COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/layers/check_layers_test.py)
+  add_test(NAME policy_templates
+           COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/install/policy_templates_test.py)
   return()
 endif()
 
@@ -62,6 +64,9 @@ if(QUENMARK_WIN_TEST_SOURCES)
   target_link_libraries(win_tests PRIVATE quenmark_win quenmark_test_support GTest::gtest_main)
   target_link_libraries(win_tests PRIVATE ws2_32 oleacc)  # the test HTTP server; the accessibility API
   quenmark_wine_test(win_tests win_tests)
+  # Wine keeps no event log to read back: the record written is checked in Wine's own trace.
+  quenmark_wine_test(wine_event_log ${PROJECT_SOURCE_DIR}/tests/win/event_log_trace.sh
+                     $<TARGET_FILE:win_tests>)
 endif()
 
 # The subject of the interrupted-save test in win_tests: saves schedules in a loop through the

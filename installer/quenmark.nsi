@@ -11,6 +11,10 @@
 ;   setup.exe /NOSTARTUP          leaves "Start with Windows" out (it is selected by default)
 ;   uninstall.exe /DELETESCHEDULES  deletes the schedules without asking; a silent uninstall
 ;                                   (/S) keeps them unless this is given
+;
+; Besides the program it installs the administrative template (PolicyDefinitions\, for
+; administrators to copy into Group Policy's store) and registers the program as the
+; Application log's event source "Quenmark", whose texts are the program's message table.
 
 Unicode true
 ; The win64 installer is a 64-bit program, so it runs wherever the program it installs runs.
@@ -35,6 +39,8 @@ ManifestSupportedOS all
 !define RUN_CHOICE_KEY "SOFTWARE\${COMPANY}\${RUN_ENTRY}\Settings"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; Not redirected for 32-bit programs: the event log service reads it for every program.
+!define EVENTLOG_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\${PRODUCT}"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -87,6 +93,7 @@ Section "${PRODUCT}" SecProgram
   File "${STAGE}\Help.chm"
   File "${STAGE}\readme.txt"
   File "${STAGE}\LICENSE.txt"
+  File /r "${STAGE}\PolicyDefinitions"
   CreateDirectory "$INSTDIR\data"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Quenmark.exe"
@@ -106,6 +113,11 @@ Section "${PRODUCT}" SecProgram
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; Event Viewer shows the records' texts from the program's own message table; errors,
+  ; warnings and information (7) are the kinds it writes.
+  WriteRegExpandStr HKLM "${EVENTLOG_KEY}" "EventMessageFile" "$INSTDIR\Quenmark.exe"
+  WriteRegDWORD HKLM "${EVENTLOG_KEY}" "TypesSupported" 7
+
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -176,6 +188,7 @@ Section "Uninstall"
   Delete "$INSTDIR\Help.chm"
   Delete "$INSTDIR\readme.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  RMDir /r "$INSTDIR\PolicyDefinitions"
   Delete "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
 
@@ -187,6 +200,7 @@ Section "Uninstall"
   DeleteRegKey HKCU "Software\${COMPANY}\${PRODUCT}"
   DeleteRegKey /ifempty HKCU "Software\${COMPANY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "${EVENTLOG_KEY}"
 
   ; The schedules are the user's: asked for (kept on a silent uninstall unless
   ; /DELETESCHEDULES says otherwise). Temporary files of a save cut short go either way.

@@ -1,9 +1,13 @@
 #include <windows.h>
 
+#include "app/command_line_win32.h"
 #include "app/program_win32.h"
 
-// The program starts with its main window; a second start ends at once.
+// The program starts with its main window; a second start ends at once. A start with
+// arguments is the command line: it asks the running program, or acts alone, and ends.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const auto args = quenmark::win32::commandLineArguments();
+  if (!args.empty()) return quenmark::win32::runCommandLine(args);
   quenmark::win32::Win32Seams seams;
   quenmark::win32::Program program(seams.platform(), seams.http,
                                    quenmark::win32::runningProgramFolder());

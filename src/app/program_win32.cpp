@@ -2,60 +2,55 @@
 
 #include "platform/win32/text_win32.h"
 #include "base/product_identity.h"
+#include "core/cli/run_request.h"
 
 namespace quenmark::win32 {
 
 MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
-  return {p.fs,         p.codec,          p.clock,       p.regional,           p.dialogs,
-          p.power,      p.shell,          app.identity,  app.settings,         app.languages,
-          app.CurrentLanguage, app.StartedInTray, app.programFolder, std::move(skin)};
+  return {p.fs,           p.codec,         p.clock,
+          p.regional,     p.dialogs,       p.shell,
+          app.identity,   app.options,     app.schedules,
+          app.languages,  app.StartedInTray,
+          app.programFolder, std::move(skin)};
 }
 
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
   return {p.fs,          p.codec,         p.clock,        p.regional,
-          p.dialogs,     app.languages,   app.CurrentLanguage, app.identity,
-          app.programFolder, std::move(skin)};
+          p.dialogs,     app.languages,   app.identity,
+          app.programFolder, app.schedules, std::move(skin)};
 }
 
-OptionsContext optionsContext(
-    AppContext& app, gui::SkinHook skin,
-    std::function<void(const std::string&, const std::string&)> settingsChanged) {
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin) {
   const Platform& p = app.platform;
-  return {app.settings,
+  return {app.options,
           p.registry,
           p.dialogs,
           p.codec,
           app.languages,
-          app.CurrentLanguage,
           runningModulePath(),
           std::move(skin),
-          std::move(settingsChanged),
           [&power = p.power] { return power.wakeTimersAllowed(); }};
 }
 
-CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
+CountdownContext countdownContext(AppContext& app, gui::SkinHook skin) {
+  ScheduleService& schedules = app.schedules;
   return {app.platform.clock,
           app.languages,
-          app.CurrentLanguage,
           app.identity.ProgramName,
-          [&main]() -> const ActionCountdown* {
-            return main.scheduler() ? main.scheduler()->countdown() : nullptr;
-          },
-          [&main](CountdownAnswer answer) {
-            if (main.scheduler()) main.scheduler()->answerCountdown(answer);
-          },
+          [&schedules] { return schedules.countdown(); },
+          [&schedules](CountdownAnswer answer) { schedules.answerCountdown(answer); },
           std::move(skin)};
 }
 
 AboutContext aboutContext(AppContext& app, gui::SkinHook skin) {
-  return {app.identity, app.platform.versionInfo, app.languages, app.CurrentLanguage,
+  return {app.identity, app.platform.versionInfo, app.languages,
           std::move(skin)};
 }
 
 StillRunningContext stillRunningContext(AppContext& app, frmMain& main, gui::SkinHook skin) {
-  return {app.settings, app.languages, app.CurrentLanguage, [&main] { main.exitProgramLater(); },
+  return {app.options, app.languages, [&main] { main.exitProgramLater(); },
           std::move(skin)};
 }
 
@@ -66,9 +61,8 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
           p.dialogs,
           p.shell,
           http,
-          app.settings,
+          app.options,
           app.languages,
-          app.CurrentLanguage,
           app.identity,
           app.programFolder,
           [&app, &main](const std::string& language) {
@@ -79,19 +73,6 @@ LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main
 
 WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin) {
   return {app.identity, app.platform.versionInfo, std::move(skin)};
-}
-
-std::string runningModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return narrow(path);
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 std::string runningProgramFolder() {
@@ -114,7 +95,7 @@ Program::~Program() {
   if (splash_ && splash_->loaded()) splash_->unload();
 }
 
-bool Program::start() {
+bool Program::start(bool inTray) {
   InitProductIdentity(app_.identity, app_.platform.versionInfo);
   if (singleInstance_) {
     auto guard = std::make_unique<NamedMutexGuard>(
@@ -133,13 +114,10 @@ bool Program::start() {
   skin_ = std::make_unique<SkinServices>(SkinServices{app_.identity, skinObject_, *splash_});
   const gui::SkinHook skin = skinHook(*skin_);
   main_ = std::make_unique<frmMain>(forms_, mainWindowContext(app_, skin), windows_, *guard_);
-  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin), *main_);
+  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin));
   windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
   windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
-  options_ = std::make_unique<frmOptions>(
-      forms_, optionsContext(app_, skin, [this](const std::string& key, const std::string& value) {
-                       main_->machineSettingChanged(key, value);
-                     }));
+  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_, skin));
   windows_.options = [this] { options_->open(); };
   language_ =
       std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));
@@ -151,11 +129,13 @@ bool Program::start() {
   windows_.stillRunning = [this] { stillRunning_->open(); };
   website_ = std::make_unique<frmWebsite>(forms_, webWindowContext(app_, skin));
   windows_.website = [this] { website_->open(); };
-  countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, *main_, skin));
+  countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, skin));
   windows_.countdown = [this] { countdown_->open(); };
+  // Read by the main window's load: it starts hidden, as with "chkMin".
+  if (inTray) app_.StartedInTray = true;
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
-    if (app_.settings.machine("chkSplash", "0") == "1") {
+    if (inTray || app_.options.ticked(Setting::chkSplash)) {
       splash_->load();
     } else {
       splash_->show();
@@ -177,7 +157,23 @@ void Program::showMainWindow() {
     splash_->unload();
     return;
   }
+  if (singleInstance_) {
+    receiver_ = std::make_unique<CommandReceiver>(
+        instanceMutexName(app_.identity.CompanyName, app_.identity.ProgramName),
+        [this](const cli::Request& request) { return answer(request); });
+  }
   if (!app_.StartedInTray) main_->show();
+}
+
+cli::Reply Program::answer(const cli::Request& request) {
+  const MessageLookup message = [this](const std::string& key) {
+    return app_.languages.getMessages(key);
+  };
+  if (!main_->loaded()) {
+    return {cli::ExitCode::NotRunning,
+            cli::exitCodeText(cli::ExitCode::NotRunning, message) + "\r\n"};
+  }
+  return cli::runRequest(request, app_.commands, message);
 }
 
 bool Program::waitForMainWindow(std::chrono::milliseconds timeout) {

@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/command_line_win32.h"
 #include "core/program/app_context.h"
 #include "windows/app_windows.h"
 #include "platform/win32/instance_guard_win32.h"
+#include "platform/win32/module_path_win32.h"
 #include "windows/main_window.h"
 #include "windows/wizard_window.h"
 #include "gui/forms.h"
@@ -16,6 +18,7 @@
 #include "gui/web_browser.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
+#include "platform/win32/event_log_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/http_win32.h"
 #include "platform/win32/power_api_win32.h"
@@ -38,11 +41,8 @@ namespace quenmark::win32 {
 // load calls to be skinned (nothing when empty).
 MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
-// `settingsChanged`: told the new value of "chkWake" or "chkWarn".
-OptionsContext optionsContext(
-    AppContext& app, gui::SkinHook skin = {},
-    std::function<void(const std::string&, const std::string&)> settingsChanged = {});
-CountdownContext countdownContext(AppContext& app, frmMain& main, gui::SkinHook skin = {});
+OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {});
+CountdownContext countdownContext(AppContext& app, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
 LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
                                       gui::SkinHook skin = {});
@@ -53,8 +53,6 @@ WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin = {});
 
 // The folder of the running program, without a final "\".
 std::string runningProgramFolder();
-// The running program's file, as Windows reports it (not the current folder).
-std::string runningModulePath();
 
 // The Win32 implementations of the seams, as WinMain hands them to the program.
 struct Win32Seams {
@@ -68,9 +66,10 @@ struct Win32Seams {
   Win32Shell shell;
   FileVersionInfo versionInfo;
   WinInetHttp http;
+  Win32EventLog events{kEventSource};
 
   Platform platform() {
-    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo};
+    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo, events};
   }
 };
 
@@ -92,8 +91,9 @@ class Program {
 
   // Reads the identity and, unless another instance runs (false: nothing is loaded then),
   // starts the splash window, shown or, as the user chose, hidden; its countdown opens the
-  // main window.
-  bool start();
+  // main window. `inTray` (the command line's /tray) keeps both unseen, as a start
+  // minimised to the tray does, and asks nothing.
+  bool start(bool inTray = false);
   // Lets messages run until the main window is loaded or `timeout` has passed.
   bool waitForMainWindow(std::chrono::milliseconds timeout);
   // The message loop, until the last window has gone.
@@ -109,6 +109,8 @@ class Program {
  private:
   // The splash window's countdown has run out.
   void showMainWindow();
+  // A request of the command line, carried out while the main window is loaded.
+  cli::Reply answer(const cli::Request& request);
 
   gui::OleSession ole_;  // first in, last out: the web window's browser needs OLE
   AppContext app_;
@@ -128,6 +130,9 @@ class Program {
   std::unique_ptr<frmStillRunning> stillRunning_;
   std::unique_ptr<frmWebsite> website_;
   std::unique_ptr<frmCountdown> countdown_;
+  // Takes the command line's requests while the main window is loaded; the single instance
+  // alone has one, so that tests starting programs side by side stay apart.
+  std::unique_ptr<CommandReceiver> receiver_;
 };
 
 }  // namespace quenmark::win32

@@ -12,45 +12,7 @@
 
 namespace quenmark::gui {
 
-std::string typeName(Kind kind) {
-  switch (kind) {
-    case Kind::Label:
-      return "Label";
-    case Kind::CommandButton:
-      return "CommandButton";
-    case Kind::CheckBox:
-      return "CheckBox";
-    case Kind::OptionButton:
-      return "OptionButton";
-    case Kind::Frame:
-      return "Frame";
-    case Kind::TextBox:
-      return "TextBox";
-    case Kind::ComboBox:
-      return "ComboBox";
-    case Kind::ListView:
-      return "ListView";
-    case Kind::TreeView:
-      return "TreeView";
-    case Kind::SkinLabel:
-      return "SkinLabel";
-    case Kind::TabStrip:
-      return "TabStrip";
-    case Kind::PictureBox:
-      return "PictureBox";
-    case Kind::ListBox:
-      return "ListBox";
-    case Kind::DTPicker:
-      return "DTPicker";
-    case Kind::StatusBar:
-      return "StatusBar";
-    case Kind::Line:
-      return "Line";
-    case Kind::WebBrowser:
-      return "WebBrowser";
-  }
-  return "Control";
-}
+std::string typeName(Kind kind) { return std::string(typeNameOf(kind)); }
 
 Control::~Control() {
   destroy();

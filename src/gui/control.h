@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/i18n/control_kinds.h"
 #include "core/i18n/translatable.h"
 #include "platform/message_hook.h"
 
@@ -21,25 +22,8 @@ class Control;
 
 // The control kinds a window can declare; each carries the type name that translation and
 // skinning dispatch on.
-enum class Kind {
-  Label,
-  CommandButton,
-  CheckBox,
-  OptionButton,
-  Frame,
-  TextBox,
-  ComboBox,
-  ListView,
-  TreeView,
-  SkinLabel,
-  TabStrip,
-  PictureBox,
-  ListBox,
-  DTPicker,
-  StatusBar,
-  Line,
-  WebBrowser,
-};
+// The kinds of control, one list for the form layer, translation and the skin.
+using Kind = ControlKind;
 
 std::string typeName(Kind kind);
 

@@ -852,90 +852,32 @@ std::optional<LRESULT> TabStrip::onNotify(NMHDR& header) {
 // ---- factories ---------------------------------------------------------------------------
 
 namespace {
-template <class T>
-std::unique_ptr<ControlArrayBase> arrayOf() {
-  return std::make_unique<ControlArray<T>>();
+
+// Calls `make` with a null pointer of the class of `kind`: one switch, made from the list.
+template <class Make>
+auto withClassOf(Kind kind, Make make) {
+  switch (kind) {
+#define QUENMARK_CONTROL_CLASS(name, text) \
+  case Kind::name:                         \
+    return make(static_cast<name*>(nullptr));
+    QUENMARK_CONTROL_KINDS(QUENMARK_CONTROL_CLASS)
+#undef QUENMARK_CONTROL_CLASS
+  }
+  throw std::invalid_argument("unknown control kind");
 }
+
 }  // namespace
 
 std::unique_ptr<Control> makeControl(Kind kind) {
-  switch (kind) {
-    case Kind::Label:
-      return std::make_unique<Label>();
-    case Kind::CommandButton:
-      return std::make_unique<CommandButton>();
-    case Kind::CheckBox:
-      return std::make_unique<CheckBox>();
-    case Kind::OptionButton:
-      return std::make_unique<OptionButton>();
-    case Kind::Frame:
-      return std::make_unique<Frame>();
-    case Kind::TextBox:
-      return std::make_unique<TextBox>();
-    case Kind::ComboBox:
-      return std::make_unique<ComboBox>();
-    case Kind::ListView:
-      return std::make_unique<ListView>();
-    case Kind::TreeView:
-      return std::make_unique<TreeView>();
-    case Kind::SkinLabel:
-      return std::make_unique<SkinLabel>();
-    case Kind::TabStrip:
-      return std::make_unique<TabStrip>();
-    case Kind::PictureBox:
-      return std::make_unique<PictureBox>();
-    case Kind::ListBox:
-      return std::make_unique<ListBox>();
-    case Kind::DTPicker:
-      return std::make_unique<DTPicker>();
-    case Kind::StatusBar:
-      return std::make_unique<StatusBar>();
-    case Kind::Line:
-      return std::make_unique<Line>();
-    case Kind::WebBrowser:
-      return std::make_unique<WebBrowser>();
-  }
-  throw std::invalid_argument("unknown control kind");
+  return withClassOf(kind, [](auto* type) -> std::unique_ptr<Control> {
+    return std::make_unique<std::remove_pointer_t<decltype(type)>>();
+  });
 }
 
 std::unique_ptr<ControlArrayBase> makeControlArray(Kind kind) {
-  switch (kind) {
-    case Kind::Label:
-      return arrayOf<Label>();
-    case Kind::CommandButton:
-      return arrayOf<CommandButton>();
-    case Kind::CheckBox:
-      return arrayOf<CheckBox>();
-    case Kind::OptionButton:
-      return arrayOf<OptionButton>();
-    case Kind::Frame:
-      return arrayOf<Frame>();
-    case Kind::TextBox:
-      return arrayOf<TextBox>();
-    case Kind::ComboBox:
-      return arrayOf<ComboBox>();
-    case Kind::ListView:
-      return arrayOf<ListView>();
-    case Kind::TreeView:
-      return arrayOf<TreeView>();
-    case Kind::SkinLabel:
-      return arrayOf<SkinLabel>();
-    case Kind::TabStrip:
-      return arrayOf<TabStrip>();
-    case Kind::PictureBox:
-      return arrayOf<PictureBox>();
-    case Kind::ListBox:
-      return arrayOf<ListBox>();
-    case Kind::DTPicker:
-      return arrayOf<DTPicker>();
-    case Kind::StatusBar:
-      return arrayOf<StatusBar>();
-    case Kind::Line:
-      return arrayOf<Line>();
-    case Kind::WebBrowser:
-      return arrayOf<WebBrowser>();
-  }
-  throw std::invalid_argument("unknown control kind");
+  return withClassOf(kind, [](auto* type) -> std::unique_ptr<ControlArrayBase> {
+    return std::make_unique<ControlArray<std::remove_pointer_t<decltype(type)>>>();
+  });
 }
 
 }  // namespace quenmark::gui

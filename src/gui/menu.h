@@ -35,7 +35,7 @@ class MenuItem : public TranslatableControl {
   MenuItem& operator=(const MenuItem&) = delete;
 
   // TranslatableControl
-  std::string typeName() const override { return "Menu"; }
+  std::string typeName() const override { return std::string(kMenuTypeName); }
   std::string name() const override { return name_; }
   std::optional<int> index() const override { return index_; }
   std::string caption() const override { return caption_; }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/result.h"
+
 namespace quenmark {
 
 // The records the power calls exchange with Windows, laid out as the system lays them out,
@@ -86,6 +88,9 @@ class PowerApi {
   virtual bool setSystemPowerState(std::int32_t suspend, std::int32_t force) = 0;
   // SetThreadExecutionState: the previous state, 0 on failure.
   virtual std::uint32_t setThreadExecutionState(std::uint32_t flags) = 0;
+  // Why the last ExitWindowsEx or SetSystemPowerState that failed did: GetLastError and the
+  // system's text for it.
+  virtual SysError lastError() = 0;
 
   // The one wake timer of the program. CreateWaitableTimerW on first use, then
   // SetWaitableTimer at `due` (local time) with fResume TRUE, so that a sleeping or

@@ -34,7 +34,7 @@ frmAbout::frmAbout(gui::Forms& forms, AboutContext context)
 }
 
 void frmAbout::Form_Load() {
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   setCaption(app_.languages.getMessages("MSG_TITLEABOUT"));
   Label1.setCaption(app_.identity.ProgramName);
   lblCompany.setCaption(app_.identity.CompanyName);

@@ -15,7 +15,6 @@ struct AboutContext {
   const ProductIdentity& identity;
   const VersionInfo& versionInfo;  // the program's version numbers
   clsLanguages& languages;
-  const std::string& currentLanguage;
   gui::SkinHook skin{};
 };
 

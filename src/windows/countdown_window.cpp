@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/i18n/display_text.h"
 #include "gui/on_top_win32.h"
 
 namespace quenmark {
@@ -14,6 +15,9 @@ namespace {
 
 constexpr int kLabelHeight = 255, kButtonTop = 2040, kButtonHeight = 375;
 constexpr int kNameWidth = 2400, kValueLeft = 2760, kValueWidth = 4800;
+
+// The buttons' design captions are the answers' names, which the event log repeats.
+std::string button(CountdownAnswer answer) { return std::string(countdownButton(answer)); }
 
 }  // namespace
 
@@ -39,12 +43,12 @@ frmCountdown::frmCountdown(gui::Forms& forms, CountdownContext context)
       {Kind::Label, "lblSeconds", {}, "", kValueLeft, 1320, kValueWidth, kLabelHeight, "", 0,
        lblSeconds},
       // Tab order: the safe answer first.
-      {Kind::CommandButton, "cmdCancel", {}, "Cancel", 240, kButtonTop, 1700, kButtonHeight, "",
-       opt::kDefault | opt::kCancel, cmdCancel},
-      {Kind::CommandButton, "cmdPostpone", {}, "Postpone 10 minutes", 2060, kButtonTop, 3000,
-       kButtonHeight, "", 0, cmdPostpone},
-      {Kind::CommandButton, "cmdNow", {}, "Do it now", 5180, kButtonTop, 2380, kButtonHeight,
-       "", 0, cmdNow},
+      {Kind::CommandButton, "cmdCancel", {}, button(CountdownAnswer::Cancel), 240, kButtonTop,
+       1700, kButtonHeight, "", opt::kDefault | opt::kCancel, cmdCancel},
+      {Kind::CommandButton, "cmdPostpone", {}, button(CountdownAnswer::Postpone), 2060,
+       kButtonTop, 3000, kButtonHeight, "", 0, cmdPostpone},
+      {Kind::CommandButton, "cmdNow", {}, button(CountdownAnswer::ActNow), 5180, kButtonTop,
+       2380, kButtonHeight, "", 0, cmdNow},
       {Kind::SkinLabel, "SkinLabel1", 0, "", 0, 0, 0, 0, "", opt::kHidden, SkinLabel1},
   });
   // clang-format on
@@ -68,7 +72,7 @@ void frmCountdown::open() {
 }
 
 void frmCountdown::Form_Load() {
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   follow();
   // In the middle of the work area, where the user looks first.
   RECT work{}, own{};
@@ -87,7 +91,7 @@ void frmCountdown::follow() {
   tmrCountdown.setEnabled(c != nullptr);
   if (!c) return;
   following_.emplace(c->id, c->started);
-  lblAction.setCaption(c->actionName);
+  lblAction.setCaption(displayText(app_.languages, c->actionName));
   lblSchedule.setCaption(c->scheduleName);
   showSeconds();
 }

@@ -17,7 +17,6 @@ namespace quenmark {
 struct CountdownContext {
   const Clock& clock;
   clsLanguages& languages;
-  const std::string& currentLanguage;
   std::string caption;  // the program's name
   // The countdown in progress; null when there is none (answered, or run out).
   std::function<const ActionCountdown*()> countdown;

@@ -36,7 +36,7 @@ void Form8::Form_Load() {
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(hwnd_, SW_HIDE);
   loadHelpLauncher(reinterpret_cast<WindowHandle>(hwnd_), context_.programFolder, context_.fs,
-                   context_.shell, context_.settings, context_.identity);
+                   context_.shell, context_.options);
 }
 
 }  // namespace quenmark

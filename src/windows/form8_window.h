@@ -6,8 +6,7 @@
 
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "core/settings/settings_store.h"
-#include "base/identity.h"
+#include "core/settings/options.h"
 
 namespace quenmark {
 
@@ -15,8 +14,7 @@ namespace quenmark {
 struct Form8Context {
   const FileSystem& fs;
   Shell& shell;
-  SettingsStore& settings;
-  const ProductIdentity& identity;
+  Options& options;
   std::string programFolder;
 };
 

@@ -1,7 +1,7 @@
 #include "windows/language_window.h"
 
 #include "core/i18n/language_download.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 
@@ -14,7 +14,8 @@ frmLanguage::frmLanguage(gui::Forms& forms, LanguageWindowContext context)
                 {.caption = "Language Selection",
                  .width = 5400,
                  .height = 3000,
-                 .style = gui::formstyle::kFixed}),
+                 .style = gui::formstyle::kFixed,
+                 .fontName = "Verdana"}),
       app_(std::move(context)) {
   // clang-format off
   addControls({
@@ -56,7 +57,7 @@ std::string frmLanguage::message(const std::string& key) const {
 
 void frmLanguage::Form_Load() {
   setCaption(message("MSG_TITLELANGUAGE"));
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   RefreshLanguageList();
   if (app_.skin) app_.skin(*this, gui::LabelCopies::None);
 }
@@ -66,13 +67,13 @@ void frmLanguage::RefreshLanguageList() {
   const std::vector<std::string> names = languageListNames(app_.fs, app_.programFolder);
   for (const std::string& name : names) Combo1.addItem(name);
   // The stored language is shown whether or not the file has a group of that name.
-  if (!names.empty()) Combo1.setText(app_.settings.user("Language", "English"));
+  if (!names.empty()) Combo1.setText(app_.options.get(Setting::Language));
 }
 
 void frmLanguage::Combo1_Click() {
   const std::string language = Combo1.text();
   if (language == kNoPick) return;
-  app_.settings.saveUser("Language", language);
+  app_.options.set(Setting::Language, language);
   // The titles keep the language they were loaded in.
   if (app_.translateMainWindow) app_.translateMainWindow(language);
   app_.languages.ChangeLanguage(*this, language);
@@ -86,7 +87,8 @@ void frmLanguage::Command1_Click() {
     ~Done() { flag = false; }
   } done{downloading_};
 
-  const std::string host = app_.settings.machine(kLanguageHostSetting, app_.identity.Website);
+  std::string host = app_.options.get(Setting::LanguageHost);
+  if (host.empty()) host = app_.identity.Website;
   const LanguageDownload outcome = downloadLanguageFile(
       app_.http, app_.fs, app_.programFolder, languageFileUrl(host, app_.identity.ProductNumber),
       [this] { gui::doEvents(forms()); });

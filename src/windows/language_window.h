@@ -12,7 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/http.h"
 #include "platform/shell.h"
-#include "core/settings/program_settings.h"
+#include "core/settings/options.h"
 
 namespace quenmark {
 
@@ -24,9 +24,8 @@ struct LanguageWindowContext {
   Dialogs& dialogs;
   Shell& shell;
   Http& http;
-  ProgramSettings& settings;
+  Options& options;
   clsLanguages& languages;
-  const std::string& currentLanguage;
   const ProductIdentity& identity;
   std::string programFolder;
   std::function<void(const std::string& language)> translateMainWindow;

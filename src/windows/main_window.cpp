@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "core/settings/column_widths.h"
+#include "base/ignore_errors.h"
 #include "base/timer_intervals.h"
 #include "core/i18n/default_messages.h"
+#include "core/i18n/display_text.h"
 #include "core/schedule/schedule_file.h"
 #include "windows/form8_window.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 
@@ -32,13 +35,21 @@ constexpr int kButtonHeight = 375;
 constexpr int kComboTop = kRow2 + 30;
 constexpr int kListTop = 1740;
 
-// Statement by statement, as the close and the unload must run to their end whatever fails.
-template <class F>
-void ignoreErrors(F&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
+// Fills the combo with the display texts of `codes`, in their order, keeping the place chosen
+// (the first when none was).
+void showCodes(gui::ComboBox& box, std::span<const std::string_view> codes,
+               const clsLanguages& languages) {
+  const int chosen = box.listIndex();
+  box.clear();
+  for (std::string_view code : codes) box.addItem(displayText(languages, code));
+  if (!codes.empty()) box.setListIndex(chosen >= 0 && chosen < box.listCount() ? chosen : 0);
+}
+
+// The code of the item chosen in the combo; its text when none is chosen.
+std::string chosenCode(const gui::ComboBox& box, std::span<const std::string_view> codes) {
+  const int i = box.listIndex();
+  if (i < 0 || static_cast<std::size_t>(i) >= codes.size()) return box.text();
+  return std::string(codes[static_cast<std::size_t>(i)]);
 }
 
 }  // namespace
@@ -125,6 +136,7 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
       {"cmdPower", Event::Click, &frmMain::cmdPower_Click},
       {"cmdWebsite", Event::Click, &frmMain::cmdWebsite_Click},
       {"chkLowPower", Event::Click, &frmMain::chkLowPower_Click},
+      {"chkPrevent", Event::Click, &frmMain::chkPrevent_Click},
       {"cbShutdown", Event::KeyPress, &frmMain::cbShutdown_KeyPress},
       {"lstSchedules", Event::ItemClick, &frmMain::lstSchedules_ItemClick},
       {"mnuFileItem", Event::Click, &frmMain::mnuFileItem_Click},
@@ -143,21 +155,19 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
        {"Schedule Name", "Type", "Last Run Time", "Next Run Time", "Enabled"}) {
     lstSchedules.addColumn(column, 2500);
   }
+  for (const QuickDelay& d : kQuickScheduleItems) delays_.push_back(d.item);
   lstSchedules.setRowSource([this](int row, int column) -> std::string {
-    if (row < 0 || static_cast<std::size_t>(row) >= list_.count()) return {};
-    return list_.column(static_cast<std::size_t>(row), column);
+    const ScheduleList& list = app_.schedules.list();
+    if (row < 0 || static_cast<std::size_t>(row) >= list.count()) return {};
+    const std::string& text = list.column(static_cast<std::size_t>(row), column);
+    if (column == ScheduleList::kType || column == ScheduleList::kEnabled) {
+      return displayText(app_.languages, text);
+    }
+    return text;
   });
   hookMessage(kExitLaterMessage, [this](std::uintptr_t, std::intptr_t) {
     exitProgram();
     return std::optional<std::intptr_t>(0);
-  });
-  list_.setOnChange([this](const ListChange& change) {
-    if (reloading_ || !lstSchedules.created()) return;
-    if (change.kind == ListChange::Kind::Updated) {
-      SendMessageW(lstSchedules.hwnd(), LVM_REDRAWITEMS, change.index, change.index);
-    } else {
-      lstSchedules.setRowCount(static_cast<int>(list_.count()));
-    }
   });
 }
 
@@ -174,47 +184,53 @@ void frmMain::Form_Load() {
     unload();
     return;
   }
-  // The delays of the quick schedule belong to the design.
-  for (std::string_view item : kQuickScheduleItems) cmbTime.addItem(std::string(item));
-  cmbTime.setText("Now");
-  // The scan timer runs from the start; the engine must be there for its first tick.
-  chkWake_ = app_.settings.machine("chkWake", "0") == "1";
-  chkWarn_ = app_.settings.machine("chkWarn", "0") == "1";
-  wake_ = std::make_unique<WakeTimer>(app_.power);
-  scheduler_ = std::make_unique<Scheduler>(SchedulerDeps{
-      .list = list_,
-      .tmrScheduler = tmrScheduler,
-      .tmrProcessSchedule = tmrProcessSchedule,
-      .timSchedule = timSchedule,
-      .clock = app_.clock,
-      .regional = app_.regional,
-      .dialogs = app_.dialogs,
-      .message = [this](const std::string& key) { return message(key); },
-      .chkPrevent = [this] { return chkPrevent.checked(); },
-      .shutDown = [this](PowerAction a, bool force) { cpower().ShutDown(powerActionCode(a), force); },
-      .chkWake = [this] { return chkWake_; },
-      .wake = wake_.get(),
-      .chkWarn = [this] { return chkWarn_; },
-      .showCountdown =
-          [this] {
-            if (windows_.countdown) windows_.countdown();
-          },
+  // The delays of the quick schedule belong to the design; "Now" first.
+  showCodes(cmbTime, delays_, app_.languages);
+  // The list view follows the list while this window shows it.
+  app_.schedules.list().setOnChange([this](const ListChange& change) {
+    if (reloading_ || !lstSchedules.created()) return;
+    if (change.kind == ListChange::Kind::Updated) {
+      SendMessageW(lstSchedules.hwnd(), LVM_REDRAWITEMS, change.index, change.index);
+      return;
+    }
+    // Entries taken out from outside (the command line): the selection would name another.
+    if (change.kind == ListChange::Kind::Removed) {
+      lstSchedules.setSelectedRow(std::nullopt);
+      disableItemCommands();
+    }
+    lstSchedules.setRowCount(static_cast<int>(app_.schedules.list().count()));
   });
+  // The pause switched from the command line shows in its box.
+  app_.schedules.setOnPausedChange([this](bool on) {
+    if (chkPrevent.checked() != on) chkPrevent.setValue(on ? 1 : 0);
+  });
+  // The scan timer runs from the start; the engine must be there for its first tick.
+  app_.schedules.start(
+      {tmrScheduler, tmrProcessSchedule, timSchedule, *this, handle()});
+  app_.schedules.setShowCountdown([this] {
+    if (windows_.countdown) windows_.countdown();
+  });
+  // "Prevent any schedules from running" as an administrator set it: shown, not changed.
+  if (app_.schedules.pauseSetByPolicy()) {
+    chkPrevent.setValue(app_.schedules.paused() ? 1 : 0);
+    chkPrevent.setEnabled(false);
+  }
 
   // Whether a language was ever chosen.
-  const std::string chosenLanguage = app_.settings.user("Language", "");
+  const std::string chosenLanguage = app_.options.get(Setting::Language, "");
   cmdWebsite.setCaption("Visit " + app_.identity.Website);
   // The catalogue, its built-in texts, and this window in the language in effect.
   app_.languages.reset();
-  app_.currentLanguage = app_.settings.user("Language", "English");
+
   SetDefaultMessages(app_.languages);
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
-  // The very first start asks for the language.
-  if (chosenLanguage.empty() && windows_.language) windows_.language(true);
+  addDisplayTexts(app_.languages, displayedCodes());
+  app_.languages.ChangeLanguage(*this, app_.options.get(Setting::Language));
+  // The very first start asks for the language; a start in the tray asks nobody.
+  if (chosenLanguage.empty() && !app_.startedInTray && windows_.language) windows_.language(true);
   setCaption(message("MSG_TITLE"));
   loadData();
   fillActionList();
-  cpower();
+  app_.schedules.power();
   // The tray timer's own work puts the icon in place.
   tray_ = std::make_unique<win32::TrayIconHost>(
       *this, tmrTrayIcon, app_.identity.ProgramName,
@@ -225,13 +241,14 @@ void frmMain::Form_Load() {
   if (!app_.fs.directoryExists(data)) app_.fs.createDirectory(data);
   restoreColumnWidths();
   if (app_.skin) app_.skin(*this, gui::LabelCopies::All);
-  // The help, once, on the first English start.
-  if (app_.settings.user("showHelp", "1") == "1") {
-    if (app_.settings.user("Language", "English") == "English") openHelpLauncher();
-    app_.settings.saveUser("showHelp", "0");
+  // The help, once, on the first English start that shows the window.
+  if (!app_.startedInTray && app_.options.get(Setting::showHelp) == "1") {
+    if (app_.options.get(Setting::Language) == "English") openHelpLauncher();
+    app_.options.set(Setting::showHelp, "0");
   }
-  // Started in the tray: minimised and hidden until opened from there.
-  if (app_.settings.machine("chkMin", "0") == "1") {
+  // Started in the tray (by the setting, or by the command line before the load): minimised
+  // and hidden until opened from there.
+  if (app_.startedInTray || app_.options.ticked(Setting::chkMin)) {
     setWindowState(gui::WindowState::Minimized);
     hide();
     app_.startedInTray = true;
@@ -241,16 +258,20 @@ void frmMain::Form_Load() {
 
 void frmMain::fillActionList() {
   cbShutdown.clear();
-  for (std::string_view action : offeredActionNames(modPower::HibernateAvailable(app_.fs))) {
-    cbShutdown.addItem(std::string(action));
-  }
-  cbShutdown.setListIndex(0);
+  actions_ = offeredActionNames(modPower::HibernateAvailable(app_.fs));
+  showCodes(cbShutdown, actions_, app_.languages);
+}
+
+void frmMain::languageApplied() {
+  // The window's own texts are translated by now; the lists it fills itself follow.
+  showCodes(cmbTime, delays_, app_.languages);
+  showCodes(cbShutdown, actions_, app_.languages);
+  lstSchedules.refresh();
 }
 
 void frmMain::restoreColumnWidths() {
   for (int i = 1; i <= lstSchedules.columnCount(); ++i) {
-    const std::string key = std::string(kColumnWidthKey) + std::to_string(i);
-    if (auto width = columnWidthFromText(app_.settings.user(key, std::string(kDefaultColumnWidth)))) {
+    if (auto width = columnWidthFromText(app_.options.columnWidth(i))) {
       lstSchedules.setColumnWidth(i, *width);
     }
   }
@@ -259,8 +280,8 @@ void frmMain::restoreColumnWidths() {
 void frmMain::storeColumnWidths() {
   for (int i = 1; i <= lstSchedules.columnCount(); ++i) {
     ignoreErrors([&] {
-      app_.settings.saveUser(std::string(kColumnWidthKey) + std::to_string(i),
-                           columnWidthText(static_cast<float>(lstSchedules.columnWidth(i))));
+      app_.options.setColumnWidth(
+          i, columnWidthText(static_cast<float>(lstSchedules.columnWidth(i))));
     });
   }
 }
@@ -283,10 +304,10 @@ void frmMain::Form_QueryUnload(bool& cancel, gui::UnloadMode mode) {
   if (ExitRequested) return;
   ignoreErrors([&] { hide(); });
   bool alwaysExit = false;
-  ignoreErrors([&] { alwaysExit = app_.settings.machine("chkAlwaysExit", "0") != "0"; });
+  ignoreErrors([&] { alwaysExit = app_.options.get(Setting::chkAlwaysExit) != "0"; });
   if (alwaysExit) return;
   ignoreErrors([&] {
-    if (app_.settings.machine("chkNoShow", "0") == "0" && windows_.stillRunning) {
+    if (app_.options.get(Setting::chkNoShow) == "0" && windows_.stillRunning) {
       windows_.stillRunning();
     }
   });
@@ -296,12 +317,12 @@ void frmMain::Form_QueryUnload(bool& cancel, gui::UnloadMode mode) {
 void frmMain::Form_Unload(bool&) {
   if (endedAtLoad_) return;
   ignoreErrors([&] { unloadOtherWindows(); });
-  // The wake timer goes with the program: it must not wake the computer for nobody.
+  // The engine, the wake timer and CPower go with the program.
   ignoreErrors([&] {
-    scheduler_.reset();
-    wake_.reset();
+    app_.schedules.stop();
+    app_.schedules.list().setOnChange({});
+    app_.schedules.setOnPausedChange({});
   });
-  ignoreErrors([&] { power_.reset(); });
   storeColumnWidths();
   ignoreErrors([&] {
     if (tray_) tray_->icon().remove();
@@ -320,12 +341,6 @@ void frmMain::unloadOtherWindows() {
   }
 }
 
-void frmMain::machineSettingChanged(const std::string& key, const std::string& value) {
-  if (key == "chkWake") chkWake_ = value == "1";
-  if (key == "chkWarn") chkWarn_ = value == "1";
-  if (scheduler_) scheduler_->updateWakeTimer();
-}
-
 // ---- the list ----------------------------------------------------------------------------
 
 void frmMain::loadData() {
@@ -334,29 +349,22 @@ void frmMain::loadData() {
     bool& flag;
     ~Done() { flag = false; }
   } done{reloading_};
-  loadScheduleList(list_, app_.fs, app_.codec, app_.programFolder,
-                   app_.clock.now(), app_.regional.formats());
+  app_.schedules.reload();
   if (lstSchedules.created()) {
     lstSchedules.setSelectedRow(std::nullopt);
-    lstSchedules.setRowCount(static_cast<int>(list_.count()));
+    lstSchedules.setRowCount(static_cast<int>(app_.schedules.list().count()));
   }
 }
 
-std::vector<std::string> frmMain::scheduleNames() const {
-  std::vector<std::string> names;
-  names.reserve(list_.count());
-  for (std::size_t i = 0; i < list_.count(); ++i) names.push_back(list_.at(i).text);
-  return names;
-}
-
 void frmMain::lstSchedules_ItemClick(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= list_.count()) return;
-  const ScheduleEntry& entry = list_.at(static_cast<std::size_t>(row));
+  const ScheduleList& list = app_.schedules.list();
+  if (row < 0 || static_cast<std::size_t>(row) >= list.count()) return;
+  const ScheduleEntry& entry = list.at(static_cast<std::size_t>(row));
   auto fromEntry = [&entry](ScheduleRecord& r) {
     r.Name = entry.text;
     r.ItemType = entry.type;
     r.LastRunTime = entry.lastRunTime;
-    r.Enabled = entry.enabled == "Yes";
+    r.Enabled = entry.enabled == kEnabledYes;
   };
   enableItemCommands();
   auto editable = [this](bool on) {
@@ -401,11 +409,20 @@ void frmMain::disableItemCommands() {
 
 // ---- commands ----------------------------------------------------------------------------
 
+bool frmMain::schedulesLocked() {
+  if (!app_.options.policy().schedulesLocked()) return false;
+  app_.dialogs.messageBox(message("MSG_LOCKED"), app_.identity.ProgramName, MsgButtons::Ok,
+                          MsgIcon::Information);
+  return true;
+}
+
 void frmMain::cmdNewSchedule_Click() {
+  if (schedulesLocked()) return;
   if (windows_.wizard) windows_.wizard(std::nullopt);
 }
 
 void frmMain::cmdEdit_Click() {
+  if (schedulesLocked()) return;
   if (windows_.wizard) windows_.wizard(CurrentSchedule);
 }
 
@@ -420,36 +437,34 @@ void frmMain::exitProgramLater() {
 
 void frmMain::cmdDelete_Click() {
   const std::optional<int> row = lstSchedules.selectedRow();
-  if (!row || static_cast<std::size_t>(*row) >= list_.count()) return;
-  const std::string name = list_.at(static_cast<std::size_t>(*row)).text;
+  const ScheduleList& list = app_.schedules.list();
+  if (!row || static_cast<std::size_t>(*row) >= list.count()) return;
+  const std::string name = list.at(static_cast<std::size_t>(*row)).text;
+  if (schedulesLocked()) return;
   if (app_.dialogs.messageBox(message("MSG_DELETE"), "Really delete?",
                                        MsgButtons::YesNo) != MsgResult::Yes) {
     return;
   }
-  const std::string path = scheduleFilePath(app_.programFolder, name);
-  if (FileExists(app_.fs, path)) {
-    // A file that vanished meanwhile is skipped; one that stays (read-only, locked, no
-    // access) must not look deleted, so the user hears why it is still listed.
-    const Status failed = app_.fs.deleteFile(path);
-    if (failed && failed->number != ERROR_FILE_NOT_FOUND &&
-        failed->number != ERROR_PATH_NOT_FOUND) {
-      app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
-                              MsgIcon::Error);
-    }
+  // A file that stays must not look deleted: the user hears why it is still listed.
+  if (const Status failed = app_.schedules.deleteSchedule(name, ChangeSource::MainWindow)) {
+    app_.dialogs.messageBox(failed->message(), app_.identity.ProgramName, MsgButtons::Ok,
+                            MsgIcon::Error);
   }
   loadData();
   disableItemCommands();
 }
 
 void frmMain::cmdGo_Click() {
-  if (scheduler_) scheduler_->quickSchedule(cmbTime.text(), cbShutdown.text());
+  app_.schedules.quickSchedule(chosenCode(cmbTime, delays_), chosenCode(cbShutdown, actions_));
 }
 
 void frmMain::cbShutdown_KeyPress(int& keyAscii) {
   if (keyAscii == 13) cmdGo_Click();
 }
 
-void frmMain::chkLowPower_Click() { cpower().DisableSuspend(chkLowPower.value() == 1); }
+void frmMain::chkLowPower_Click() { app_.schedules.power().DisableSuspend(chkLowPower.value() == 1); }
+
+void frmMain::chkPrevent_Click() { app_.schedules.setPaused(chkPrevent.checked()); }
 
 void frmMain::cmdPower_Click() {
   app_.shell.startProcess(std::string(kPowerOptionsCommand));
@@ -489,7 +504,7 @@ void frmMain::mnuFileItem_Click(int index) {
 void frmMain::mnuActionItem_Click(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= kPowerActions.size()) return;
   // The same confirmation and forced action as the quick schedule's "Now".
-  if (scheduler_) scheduler_->quickSchedule("Now", std::string(kPowerActions[index].name));
+  app_.schedules.quickSchedule("Now", std::string(kPowerActions[index].name));
 }
 
 void frmMain::mnuPowerOptions_Click(int) { cmdPower_Click(); }
@@ -509,8 +524,7 @@ void frmMain::openHelpLauncher() {
     windows_.helpLauncher();
     return;
   }
-  Form8 launcher(
-      {app_.fs, app_.shell, app_.settings.store(), app_.identity, app_.programFolder});
+  Form8 launcher({app_.fs, app_.shell, app_.options, app_.programFolder});
   gui::doEvents(forms());
 }  // the launcher unloads here
 
@@ -524,14 +538,6 @@ void frmMain::makeLocalizationFile() {
       windows_.loadWizardForTemplate);
 }
 
-CPower& frmMain::cpower() {
-  if (!power_) {
-    power_ = std::make_unique<CPower>(app_.power, *this);
-    power_->Initialize(handle());
-  }
-  return *power_;
-}
-
 std::string frmMain::message(const std::string& key) const {
   return app_.languages.getMessages(key);
 }
@@ -539,15 +545,15 @@ std::string frmMain::message(const std::string& key) const {
 // ---- timers and the tray -----------------------------------------------------------------
 
 void frmMain::tmrScheduler_Timer() {
-  if (scheduler_) scheduler_->tmrScheduler_Timer();
+  if (Scheduler* s = scheduler()) s->tmrScheduler_Timer();
 }
 
 void frmMain::tmrProcessSchedule_Timer() {
-  if (scheduler_) scheduler_->tmrProcessSchedule_Timer();
+  if (Scheduler* s = scheduler()) s->tmrProcessSchedule_Timer();
 }
 
 void frmMain::timSchedule_Timer() {
-  if (scheduler_) scheduler_->timSchedule_Timer();
+  if (Scheduler* s = scheduler()) s->timSchedule_Timer();
 }
 
 void frmMain::tmrTrayIcon_Timer() {

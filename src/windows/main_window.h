@@ -11,7 +11,6 @@
 #include "windows/app_windows.h"
 #include "platform/instance_guard.h"
 #include "windows/tray_icon_window.h"
-#include "core/wizard/wizard_host.h"
 #include "base/identity.h"
 #include "gui/form.h"
 #include "gui/skin_hook.h"
@@ -26,7 +25,8 @@
 #include "core/power/power.h"
 #include "core/schedule/schedule_list.h"
 #include "core/schedule/scheduler.h"
-#include "core/settings/program_settings.h"
+#include "core/schedule/schedule_service.h"
+#include "core/settings/options.h"
 
 namespace quenmark {
 
@@ -37,20 +37,21 @@ struct MainWindowContext {
   const Clock& clock;
   const Regional& regional;
   Dialogs& dialogs;
-  PowerApi& power;
   Shell& shell;
   const ProductIdentity& identity;
-  ProgramSettings& settings;
+  Options& options;
+  ScheduleService& schedules;     // the list, the engine and CPower this window shows and drives
   clsLanguages& languages;        // filled with the built-in messages at load
-  std::string& currentLanguage;   // set at load from the stored choice
-  bool& startedInTray;            // set when the window starts hidden in the tray
+  bool& startedInTray;            // set when the window starts hidden in the tray (by /tray
+                                  // before the load)
   std::string programFolder;
   gui::SkinHook skin{};           // empty while skinning is off
 };
 
-// The main window: the schedule list, the quick schedule, the two switches, the scheduler's
-// timers, the tray icon and the one CPower instance. Its unload ends the program.
-class frmMain : public gui::Form, public WizardHost {
+// The main window: a view of the schedule service (the list, the quick schedule, the two
+// switches), the timers that drive its engine, and the tray icon. Its load starts the
+// engine and its unload ends it, and the program.
+class frmMain : public gui::Form {
  public:
   // What the Power Options command starts: the system's power options.
   static constexpr std::string_view kPowerOptionsCommand =
@@ -60,9 +61,8 @@ class frmMain : public gui::Form, public WizardHost {
           const InstanceGuard& guard);
   ~frmMain() override;
 
-  // WizardHost: the names in the schedule list, and its reload from the data folder.
-  std::vector<std::string> scheduleNames() const override;
-  void loadData() override;
+  // Reads every schedule file into the list again.
+  void loadData();
 
   // Writes the translation template of every loaded window (the wizard loaded first).
   void makeLocalizationFile();
@@ -74,22 +74,18 @@ class frmMain : public gui::Form, public WizardHost {
   void exitProgramLater();
   bool exitRequested() const { return ExitRequested; }
 
-  const ScheduleList& schedules() const { return list_; }
+  const ScheduleList& schedules() const { return app_.schedules.list(); }
   // The record of the list entry clicked last, which Edit hands to the wizard.
   const ScheduleRecord& currentSchedule() const { return CurrentSchedule; }
-  // The CPower instance from the load to the unload; null outside that time.
-  CPower* power() const { return power_.get(); }
   // The engine from the load to the unload; null outside that time.
-  Scheduler* scheduler() const { return scheduler_.get(); }
-  // "chkWake" or "chkWarn" as the options window now shows it (stored or, where storing was
-  // refused, for this run only); the wake timer follows at once.
-  void machineSettingChanged(const std::string& key, const std::string& value);
+  Scheduler* scheduler() const { return app_.schedules.engine(); }
 
  private:
   void Form_Load() override;
   void Form_Resize() override;
   void Form_QueryUnload(bool& cancel, gui::UnloadMode mode) override;
   void Form_Unload(bool& cancel) override;
+  void languageApplied() override;
 
   void cmdNewSchedule_Click();
   void cmdEdit_Click();
@@ -98,6 +94,7 @@ class frmMain : public gui::Form, public WizardHost {
   void cmdPower_Click();
   void cmdWebsite_Click();
   void chkLowPower_Click();
+  void chkPrevent_Click();
   void cbShutdown_KeyPress(int& keyAscii);
   void lstSchedules_ItemClick(int row);
   void mnuFileItem_Click(int index);
@@ -112,6 +109,8 @@ class frmMain : public gui::Form, public WizardHost {
   void timSchedule_Timer();
   void tmrTrayIcon_Timer();
 
+  // An administrator's policy forbids changing the schedules: says so, and true.
+  bool schedulesLocked();
   void enableItemCommands();
   void disableItemCommands();
   void fillActionList();
@@ -120,7 +119,6 @@ class frmMain : public gui::Form, public WizardHost {
   void unloadOtherWindows();
   void openHelpLauncher();
   void trayShowWindow();
-  CPower& cpower();
   std::string message(const std::string& key) const;
   WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd()); }
 
@@ -148,16 +146,15 @@ class frmMain : public gui::Form, public WizardHost {
   gui::Timer timSchedule;
   gui::Timer tmrTrayIcon;
 
+  // The items of cmbTime and cbShutdown as the codes the quick schedule takes; the combos
+  // show their display texts in the same order.
+  std::vector<std::string_view> delays_;
+  std::vector<std::string_view> actions_;
+
   ScheduleRecord CurrentSchedule;
   bool ExitRequested = false;  // the next close exits the program instead of hiding it
 
-  ScheduleList list_;
   bool reloading_ = false;  // the list view catches up once the reload is done
-  std::unique_ptr<WakeTimer> wake_;
-  std::unique_ptr<Scheduler> scheduler_;
-  bool chkWake_ = false;  // the machine settings, read at load and when the options change
-  bool chkWarn_ = false;
-  std::unique_ptr<CPower> power_;
   std::unique_ptr<win32::TrayIconHost> tray_;
   bool endedAtLoad_ = false;  // another instance runs: this one leaves without a trace
 };

@@ -13,8 +13,10 @@ namespace {
 
 // The visible client area; the hidden groups lie below it.
 constexpr int kClientWidth = 10305, kClientHeight = 3630;
-// The line under the wake box, left out (with the room it takes) while it has nothing to say.
+// The line under the wake box, left out (with the room it takes) while it has nothing to say;
+// the same for the line under the options that says an administrator set some of them.
 constexpr int kWakeLineHeight = 300;
+constexpr int kPolicyLineHeight = 300;
 constexpr int kCheckHeight = 255, kFieldHeight = 315, kButtonWidth = 1215, kButtonHeight = 345;
 
 std::string text(std::string_view s) { return std::string(s); }
@@ -31,7 +33,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
                  .escapeCloses = true}),
       app_(std::move(context)) {
   // The fields' design texts are the defaults of their settings.
-  auto initial = [](std::string_view control) { return text(options::field(control).initial); };
+  auto initial = [](Setting s) { return text(settingDef(s).initial); };
   // clang-format off
   addControls({
       // kind, name, index, caption, left, top, width, height, container, options, member
@@ -72,7 +74,7 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::TextBox, "txtFTPHost", {}, "", 1440, 285, 4200, kFieldHeight, "Frame4", 0,
        txtFTPHost},
       {Kind::Label, "Label3", {}, "Port:", 5880, 330, 1020, kCheckHeight, "Frame4"},
-      {Kind::TextBox, "txtFTPPort", {}, initial("txtFTPPort"), 6960, 285, 1200, kFieldHeight, "Frame4", 0,
+      {Kind::TextBox, "txtFTPPort", {}, initial(Setting::txtFTPPort), 6960, 285, 1200, kFieldHeight, "Frame4", 0,
        txtFTPPort},
       {Kind::Label, "Label4", {}, "Username:", 180, 750, 1140, kCheckHeight, "Frame4"},
       {Kind::TextBox, "txtFTPUsername", {}, "", 1440, 705, 4200, kFieldHeight, "Frame4", 0,
@@ -81,21 +83,21 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::TextBox, "txtFTPPassword", {}, "", 6960, 705, 2955, kFieldHeight, "Frame4",
        opt::kPassword, txtFTPPassword},
       {Kind::Label, "Label6", {}, "Folder:", 180, 1170, 1140, kCheckHeight, "Frame4"},
-      {Kind::TextBox, "txtFTPFolder", {}, initial("txtFTPFolder"), 1440, 1125, 8475, kFieldHeight, "Frame4", 0,
+      {Kind::TextBox, "txtFTPFolder", {}, initial(Setting::txtFTPFolder), 1440, 1125, 8475, kFieldHeight, "Frame4", 0,
        txtFTPFolder},
 
       {Kind::Frame, "Frame5", {}, "Email Configuration", 60, 6300, 10095, 3255, "",
        opt::kHidden},
       {Kind::Label, "Label7", {}, "Email From:", 180, 330, 1140, kCheckHeight, "Frame5"},
-      {Kind::TextBox, "txtEmailFrom", {}, initial("txtEmailFrom"), 1440, 285, 3600, kFieldHeight, "Frame5", 0,
+      {Kind::TextBox, "txtEmailFrom", {}, initial(Setting::txtEmailFrom), 1440, 285, 3600, kFieldHeight, "Frame5", 0,
        txtEmailFrom},
       {Kind::Label, "Label8", {}, "Mail Server:", 5280, 330, 1260, kCheckHeight, "Frame5"},
-      {Kind::TextBox, "txtServer", {}, initial("txtServer"), 6600, 285, 1980, kFieldHeight, "Frame5", 0,
+      {Kind::TextBox, "txtServer", {}, initial(Setting::txtServer), 6600, 285, 1980, kFieldHeight, "Frame5", 0,
        txtServer},
       {Kind::Label, "Label9", {}, "Port:", 8700, 330, 500, kCheckHeight, "Frame5"},
-      {Kind::TextBox, "txtPort", {}, initial("txtPort"), 9240, 285, 675, kFieldHeight, "Frame5", 0, txtPort},
+      {Kind::TextBox, "txtPort", {}, initial(Setting::txtPort), 9240, 285, 675, kFieldHeight, "Frame5", 0, txtPort},
       {Kind::Label, "Label10", {}, "Email To:", 180, 750, 1140, kCheckHeight, "Frame5"},
-      {Kind::TextBox, "txtEmailTo", {}, initial("txtEmailTo"), 1440, 705, 3600, kFieldHeight, "Frame5", 0,
+      {Kind::TextBox, "txtEmailTo", {}, initial(Setting::txtEmailTo), 1440, 705, 3600, kFieldHeight, "Frame5", 0,
        txtEmailTo},
       {Kind::Label, "Label11", {}, "Username:", 180, 1170, 1140, kCheckHeight, "Frame5"},
       {Kind::TextBox, "txtUsername", {}, "", 1440, 1125, 3600, kFieldHeight, "Frame5", 0,
@@ -127,12 +129,16 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
       {Kind::SkinLabel, "SkinLabel4", 0, "", 0, 0, 0, 0, "Frame2", opt::kHidden, SkinLabel4},
       {Kind::SkinLabel, "SkinLabel5", 0, "", 0, 0, 0, 0, "Frame1", opt::kHidden, SkinLabel5},
       {Kind::SkinLabel, "SkinLabel6", 0, "", 0, 0, 0, 0, "Frame5", opt::kHidden, SkinLabel6},
+      // Shown only while a policy sets one of the boxes; placed under the frames at load.
+      {Kind::Label, "lblPolicy", {},
+       "Options shown dimmed are set by your administrator and cannot be changed here.", 180,
+       kClientHeight, 9975, kCheckHeight, "", opt::kHidden, lblPolicy},
   });
   // clang-format on
   // Each stored control saves itself on every change; the fields' table says under which key.
   for (const options::Field& f : options::kFields) {
-    if (f.runEntry) continue;
-    control(f.control).on(f.kind == FieldKind::CheckBox ? Event::Click : Event::Change,
+    if (f.setting == Setting::chkRunAtStart) continue;
+    control(f.control()).on(f.kind == FieldKind::CheckBox ? Event::Click : Event::Change,
                           [this, &f] { setting_Change(f); });
   }
   bindEvents({
@@ -150,52 +156,55 @@ void frmOptions::Form_Load() {
   const std::optional<bool> wakeAllowed =
       app_.wakeTimersAllowed ? app_.wakeTimersAllowed() : std::nullopt;
   const bool wakeBlocked = wakeAllowed == false;
-  setClientSize(kClientWidth, wakeBlocked ? kClientHeight : kClientHeight - kWakeLineHeight);
+  int height = wakeBlocked ? kClientHeight : kClientHeight - kWakeLineHeight;
   lblWakeBlocked.setVisible(wakeBlocked);
   if (!wakeBlocked) {
     chkWarn.setTop(chkWarn.top() - kWakeLineHeight);
     Frame1.setHeight(Frame1.height() - kWakeLineHeight);
   }
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  // What an administrator set is shown as set, dimmed; the line under the frames says why.
+  bool anyByPolicy = false;
+  for (const options::Field& f : options::kFields) {
+    const bool byPolicy = app_.options.setByPolicy(f.setting);
+    control(f.control()).setEnabled(!byPolicy);
+    anyByPolicy = anyByPolicy || byPolicy;
+  }
+  lblPolicy.setVisible(anyByPolicy);
+  if (anyByPolicy) {
+    lblPolicy.setTop(height);
+    height += kPolicyLineHeight;
+  }
+  setClientSize(kClientWidth, height);
+  app_.languages.translate(*this);
   setCaption(app_.languages.getMessages("MSG_TITLEOPTIONS"));
-  for (std::string_view name : options::kLoadOrder) loadSetting(options::field(name));
+  for (Setting s : options::kLoadOrder) loadSetting(options::field(s));
   if (app_.skin) app_.skin(*this, gui::LabelCopies::ContainerOfFirst);
 }
 
 void frmOptions::loadSetting(const options::Field& f) {
-  std::string stored = text(f.initial);
-  if (f.runEntry) {
-    // A failed read shows the default, as for the other options.
-    auto r = app_.settings.store().GetMachineSetting(
-        runEntryName(app_.settings.identity().ProgramName), kSettingsSection, text(f.key), stored);
-    if (r) stored = *r;
-  } else {
-    stored = app_.settings.machine(text(f.key), stored);
-  }
+  std::string stored = app_.options.get(f.setting);
   // Setting a control raises its click or change handling, as a user's edit does, but only
   // when its content changes: a stored value equal to the design is not saved back.
   if (f.kind == FieldKind::CheckBox) {
-    control<gui::CheckBox>(f.control).setValue(options::checkValue(stored));
+    control<gui::CheckBox>(f.control()).setValue(options::checkValue(stored));
     return;
   }
-  gui::Control& field = control(f.control);
+  gui::Control& field = control(f.control());
   const std::string shown = options::shownText(f, std::move(stored), app_.codec);
   if (field.caption() != shown) field.setCaption(shown);
 }
 
 void frmOptions::setting_Change(const options::Field& f) {
   const std::string value = f.kind == FieldKind::CheckBox
-                                ? std::to_string(control<gui::CheckBox>(f.control).value())
-                                : options::storedText(f, control(f.control).caption(), app_.codec);
-  app_.settings.saveMachine(text(f.saveKey), value);
-  if (f.tellsScheduler && app_.settingsChanged) app_.settingsChanged(text(f.saveKey), value);
+                                ? std::to_string(control<gui::CheckBox>(f.control()).value())
+                                : options::storedText(f, control(f.control()).caption(), app_.codec);
+  app_.options.set(f.setting, value);
 }
 
 void frmOptions::chkRunAtStart_Click() { ApplyRunAtStart(); }
 
 void frmOptions::ApplyRunAtStart() {
-  applyRunAtStart(chkRunAtStart.value() == 1, app_.settings.store(), app_.registry,
-                  app_.settings.identity(), app_.modulePath);
+  applyRunAtStart(chkRunAtStart.value() == 1, app_.options, app_.registry, app_.modulePath);
 }
 
 void frmOptions::cmdBrowse_Click() {

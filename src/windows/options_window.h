@@ -11,23 +11,19 @@
 #include "platform/registry.h"
 #include "platform/text_codec.h"
 #include "core/settings/options_logic.h"
-#include "core/settings/program_settings.h"
+#include "core/settings/options.h"
 
 namespace quenmark {
 
 // What the options window reads and may change.
 struct OptionsContext {
-  ProgramSettings& settings;  // the options; its store also keeps the start-up choice apart
+  Options& options;           // the settings; every change goes through it
   Registry& registry;         // the all-users Run list
   Dialogs& dialogs;           // the folder choice
   const TextCodec& codec;     // the passwords' scrambling
   clsLanguages& languages;
-  const std::string& currentLanguage;
   std::string modulePath;  // the program's file as Windows reports it, for the Run command
   gui::SkinHook skin{};    // empty while skinning is off
-  // Told the value of "chkWake" or "chkWarn" the user just chose, so that the scheduler
-  // follows at once: also when storing it was refused and the box keeps it for this run.
-  std::function<void(const std::string& key, const std::string& value)> settingsChanged{};
   // Whether the power plan lets timers wake the computer; none when it cannot say.
   std::function<std::optional<bool>()> wakeTimersAllowed{};
 };
@@ -87,6 +83,7 @@ class frmOptions : public gui::Form {
   gui::CommandButton cmdSend;
   gui::ControlArray<gui::SkinLabel> SkinLabel1, SkinLabel2, SkinLabel3, SkinLabel4, SkinLabel5,
       SkinLabel6;
+  gui::Label lblPolicy;
 };
 
 }  // namespace quenmark

@@ -15,8 +15,8 @@ frmStillRunning::frmStillRunning(gui::Forms& forms, StillRunningContext context)
   addControls({
       {Kind::Label, "Label1", {}, "Still Running", 240, 240, 6600, 300, "", 0, Label1},
       {Kind::Label, "Label2", {},
-       "will continue to run in the system tray, so that scheduled backup sets will be "
-       "executed in time.", 240, 600, 6600, 510, "", 0, Label2},
+       "will continue to run in the system tray, so that scheduled actions will be performed "
+       "on time.", 240, 600, 6600, 510, "", 0, Label2},
       {Kind::CheckBox, "chkNoShow", {}, "Don't show this reminder again", 240, 1260, 6600, 255,
        "", 0, chkNoShow},
       {Kind::CheckBox, "chkAlwaysExit", {},
@@ -32,20 +32,23 @@ frmStillRunning::frmStillRunning(gui::Forms& forms, StillRunningContext context)
 
 void frmStillRunning::Form_Load() {
   // Exiting completely was chosen before: the notice never shows and the program ends.
-  ending_ = app_.settings.machine("chkAlwaysExit", "0") == "1";
+  ending_ = app_.options.ticked(Setting::chkAlwaysExit);
   if (ending_) {
     hide();
     if (app_.endProgram) app_.endProgram();
   }
+  // What an administrator set is not the user's to change here either.
+  chkNoShow.setEnabled(!app_.options.setByPolicy(Setting::chkNoShow));
+  chkAlwaysExit.setEnabled(!app_.options.setByPolicy(Setting::chkAlwaysExit));
   setCaption(app_.languages.getMessages("MSG_TITLERUNNING"));
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   if (app_.skin) app_.skin(*this, gui::LabelCopies::All);
 }
 
 void frmStillRunning::cmdOK_Click() {
-  if (chkNoShow.checked()) app_.settings.saveMachine("chkNoShow", "1");
+  if (chkNoShow.checked()) app_.options.set(Setting::chkNoShow, "1");
   if (chkAlwaysExit.checked()) {
-    app_.settings.saveMachine("chkAlwaysExit", "1");
+    app_.options.set(Setting::chkAlwaysExit, "1");
     if (app_.endProgram) app_.endProgram();
   }
   unload();

@@ -6,15 +6,14 @@
 #include "gui/form.h"
 #include "gui/skin_hook.h"
 #include "core/i18n/languages.h"
-#include "core/settings/program_settings.h"
+#include "core/settings/options.h"
 
 namespace quenmark {
 
 // What the still-running notice reads and may change.
 struct StillRunningContext {
-  ProgramSettings& settings;  // "chkNoShow" and "chkAlwaysExit"
+  Options& options;  // "chkNoShow" and "chkAlwaysExit"
   clsLanguages& languages;
-  const std::string& currentLanguage;
   // Unloads the main window, which ends the program, once the message in hand is done.
   std::function<void()> endProgram;
   gui::SkinHook skin{};

@@ -1,5 +1,6 @@
 #include "windows/wizard_window.h"
 
+#include "core/i18n/display_text.h"
 #include "core/power/power.h"
 #include "core/power/power_action.h"
 #include "core/schedule/period.h"
@@ -18,16 +19,23 @@ namespace {
 constexpr int kTreeLeft = 2280, kTreeTop = 1500, kTreeWidth = 3240;
 constexpr int kWeekHeight = 1860, kMonthHeight = 2340;
 
+// Every action name, offered here or not: an edited schedule may name one this machine does
+// not offer, and it must still be stored by its name, not by what the list showed.
+std::vector<std::string_view> allActionNames() {
+  std::vector<std::string_view> names;
+  for (const PowerActionInfo& a : kPowerActions) names.push_back(a.name);
+  return names;
+}
+
 }  // namespace
 
-frmWizard::frmWizard(gui::Forms& forms, WizardContext context, WizardHost& host)
+frmWizard::frmWizard(gui::Forms& forms, WizardContext context)
     : gui::Form(forms, "frmWizard",
                 {.caption = "Schedule Configuration",
                  .width = 6375,
                  .height = 6420,
                  .style = gui::formstyle::kFixed}),
-      app_(std::move(context)),
-      host_(host) {
+      app_(std::move(context)) {
   // Timing controls sit in Frame6, the repetition kinds in frRepeat inside it. The day
   // trees start hidden, the repetition controls disabled, as chkScheduler starts clear.
   addControls({
@@ -120,12 +128,12 @@ std::string frmWizard::message(const std::string& key) const {
 }
 
 void frmWizard::Form_Load() {
-  app_.languages.ChangeLanguage(*this, app_.currentLanguage);
+  app_.languages.translate(*this);
   setCaption(message("MSG_TITLEWIZARD"));
 
   const auto actions = offeredActionNames(modPower::HibernateAvailable(app_.fs));
   cbShutdown.clear();
-  for (std::string_view action : actions) cbShutdown.addItem(std::string(action));
+  for (std::string_view action : actions) cbShutdown.addItem(displayText(app_.languages, action));
 
   tvScheduleWeek.clear();
   static constexpr const char* kDayMessages[] = {"MSG_MONDAY",   "MSG_TUESDAY", "MSG_WEDNESDAY",
@@ -146,7 +154,7 @@ void frmWizard::Form_Load() {
 void frmWizard::showModel() {
   txtName.setText(model_.name);
   // The combo takes any text: an action name from a hand-edited file is shown as it is.
-  cbShutdown.setText(model_.action);
+  cbShutdown.setText(displayText(app_.languages, model_.action));
   // The date picker's time part is midnight, so no time can leak into the date.
   dtDate.setValue(local_days{model_.date});
   dtTime.setTimeOfDay(model_.time);
@@ -177,7 +185,7 @@ void frmWizard::showView() {
 wizard::WizardModel frmWizard::readModel() const {
   wizard::WizardModel m = model_;
   m.name = txtName.text();
-  m.action = cbShutdown.text();
+  m.action = codeShownAs(app_.languages, cbShutdown.text(), allActionNames());
   m.hasStart = chkScheduler.checked();
   m.date = dtDate.date();
   m.time = dtTime.timeOfDay();
@@ -213,7 +221,7 @@ void frmWizard::optRepeat_Click(int index) {
 
 void frmWizard::cmdOK_Click() {
   wizard::OkInputs in;
-  if (!model_.editing) in.existingNames = host_.scheduleNames();
+  if (!model_.editing) in.existingNames = app_.schedules.names();
   in.programTitle = app_.identity.ProgramName;
   in.message = [this](const std::string& key) { return message(key); };
   in.formats = app_.regional.formats();
@@ -226,7 +234,7 @@ void frmWizard::cmdOK_Click() {
   }
   // A refused name or a failed save keeps the input for another try.
   if (!result.saved) return;
-  host_.loadData();
+  if (result.record) app_.schedules.saved(*result.record);
   unload();
 }
 

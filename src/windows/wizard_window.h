@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "base/identity.h"
-#include "core/wizard/wizard_host.h"
+#include "core/schedule/schedule_service.h"
 #include "core/wizard/wizard_model.h"
 #include "gui/form.h"
 #include "gui/skin_hook.h"
@@ -28,19 +28,19 @@ struct WizardContext {
   const Regional& regional;
   Dialogs& dialogs;
   clsLanguages& languages;
-  const std::string& currentLanguage;
   const ProductIdentity& identity;
   std::string programFolder;
-  gui::SkinHook skin{};  // empty while skinning is off
+  ScheduleService& schedules;  // the names a new schedule must not take; told of each save
+  gui::SkinHook skin{};        // empty while skinning is off
 };
 
-// The schedule wizard: creates a schedule, or changes the one it is opened with. The
-// program holds the one instance for the whole run; the main window (its WizardHost)
-// unloads it with its other windows, and the Forms collection lists it only while it is
+// The schedule wizard: creates a schedule, or changes the one it is opened with, and hands
+// the saved record to the schedule service. The program holds the one instance for the
+// whole run; the main window unloads it with its other windows, and the Forms collection lists it only while it is
 // loaded. Each opening after an unload loads it afresh.
 class frmWizard : public gui::Form {
  public:
-  frmWizard(gui::Forms& forms, WizardContext context, WizardHost& host);
+  frmWizard(gui::Forms& forms, WizardContext context);
 
   // New (nothing to edit) and Edit of the main window: the wizard comes up modeless. One
   // that is open already comes to the front with the user's input as it is; one loaded
@@ -67,7 +67,6 @@ class frmWizard : public gui::Form {
   std::string message(const std::string& key) const;
 
   WizardContext app_;
-  WizardHost& host_;
   // The schedule this opening edits, if any: fixed at load, so that a New or Edit clicked
   // in the main window while the wizard is open cannot change what OK checks.
   std::optional<ScheduleRecord> next_;  // what the next load edits

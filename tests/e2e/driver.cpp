@@ -2,7 +2,8 @@
 // the user would see. It runs in the same Wine session as the program.
 //
 //   e2e_driver prepare EXE FOLDER    the program's settings and schedule files for a run
-//   e2e_driver SCENARIO TITLE EXE    one scenario against the running program (below)
+//   e2e_driver SCENARIO TITLE EXE    one scenario against the running program (below; splash
+//                                    and clialone start it themselves)
 //   e2e_driver finish TITLE EXE      ends the program if it still runs; removes its settings
 //
 // Exit code 0 when every check held, 1 when one failed (each failure is printed).
@@ -847,6 +848,208 @@ void scenarioSplash(const std::wstring& title, const std::wstring& exe) {
        std::to_wstring(ms(ready - t0)) + L" ms");
 }
 
+// ---- the command line --------------------------------------------------------------------
+
+struct Ran {
+  DWORD code = 9999;
+  std::wstring out;
+};
+
+// The output of a start, as the program wrote it: in the console's code page when it found
+// one to attach to, as this driver's own.
+std::wstring decodeOutput(const std::string& bytes) {
+  UINT cp = GetConsoleOutputCP();
+  if (!cp) cp = CP_UTF8;
+  int n = MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  return text;
+}
+
+// Starts `commandLine` with its output into a file, as "> file" does, and waits for it.
+Ran runWithOutput(const std::wstring& commandLine, const std::wstring& folder) {
+  Ran ran;
+  const std::wstring outPath = folder + L"\\cli-out.txt";
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) {
+    fail(L"cannot make " + outPath);
+    return ran;
+  }
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = out;
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = commandLine;
+  const BOOL started =
+      CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(out);
+  if (!started) {
+    fail(L"cannot start " + commandLine);
+    return ran;
+  }
+  Handle process(pi.hProcess), thread(pi.hThread);
+  if (WaitForSingleObject(pi.hProcess, 40000) != WAIT_OBJECT_0) {
+    fail(commandLine + L" did not end");
+    TerminateProcess(pi.hProcess, 99);
+    return ran;
+  }
+  GetExitCodeProcess(pi.hProcess, &ran.code);
+  ran.out = decodeOutput(fileBytes(outPath));
+  return ran;
+}
+
+Ran quenmark(const std::wstring& exe, const std::wstring& args) {
+  const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+  Ran ran = runWithOutput(quoted(exe) + L" " + args, folder);
+  note(L"Quenmark.exe " + args + L" -> " + std::to_wstring(ran.code));
+  return ran;
+}
+
+void expectCode(const Ran& ran, DWORD code, const std::wstring& what) {
+  check(ran.code == code, what + L" ended with " + std::to_wstring(ran.code) + L", not " +
+                              std::to_wstring(code) + L"; it printed: " + ran.out);
+}
+
+std::vector<std::wstring> outputLines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find(L"\r\n", at);
+    if (end == std::wstring::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+const std::wstring kListHeader = L"Name\tAction\tNext run\tEnabled";
+
+// The lines /list prints for what the window lists, header first, rows sorted.
+std::vector<std::wstring> windowListLines(const Program& p) {
+  std::vector<std::wstring> lines;
+  for (const auto& [name, row] : rowsByName(p)) {
+    lines.push_back(row[0] + L"\t" + row[1] + L"\t" + row[3] + L"\t" + row[4]);
+  }
+  lines.insert(lines.begin(), kListHeader);
+  return lines;
+}
+
+std::vector<std::wstring> sortedRows(std::vector<std::wstring> lines) {
+  if (!lines.empty()) std::sort(lines.begin() + 1, lines.end());
+  return lines;
+}
+
+// A schedule file outside the data folder, for /add.
+std::wstring fileToAdd(const std::wstring& folder, const ScheduleCase& c) {
+  CreateDirectoryW((folder + L"\\in").c_str(), nullptr);
+  const std::wstring path = folder + L"\\in\\" + c.name + L".sch";
+  check(writeAnsiFile(path, fileText(c)), L"writing " + path);
+  return path;
+}
+
+const ScheduleCase kAdded{L"Added by a script", L"Reboot", true, 2096, 3, 4,
+                          L"05:00:00",          L"0",      L"0", L""};
+
+HWND preventBox(const Program& p) {
+  return buttonByCaption(p.main, L"Prevent any schedules from running");
+}
+
+// With the program running, each switch changes what its window shows.
+void scenarioCommandLine(Program& p, const std::wstring& folder, const std::wstring& exe) {
+  if (!p.list) return fail(L"no list view in the main window");
+  const int total = static_cast<int>(kCases.size());
+  waitForRows(p, total);
+
+  const Ran quick = quenmark(exe, L"/s /t 3600");
+  expectCode(quick, 0, L"/s /t 3600");
+  waitForRows(p, total + 1);
+  bool shown = false;
+  for (const auto& [name, row] : rowsByName(p)) {
+    if (name.rfind(L"Quick Schedule ", 0) == 0 && row[1] == L"Shut Down" && row[4] == L"Yes" &&
+        !row[3].empty()) {
+      shown = quick.out.find(name + L"\tShut Down\t" + row[3]) != std::wstring::npos;
+    }
+  }
+  check(shown, L"the quick entry /s made is not the one its answer names: " + quick.out);
+
+  const Ran list = quenmark(exe, L"/list");
+  expectCode(list, 0, L"/list");
+  auto printed = outputLines(list.out);
+  if (!printed.empty() && printed.back().empty()) printed.pop_back();
+  check(sortedRows(printed) == windowListLines(p),
+        L"/list printed what the window does not list:\n" + list.out);
+
+  expectCode(quenmark(exe, L"/a"), 0, L"/a");
+  waitForRows(p, total);
+
+  expectCode(quenmark(exe, quoted(fileToAdd(folder, kAdded))), 1, L"a file without /add");
+  expectCode(quenmark(exe, L"/add " + quoted(fileToAdd(folder, kAdded))), 0, L"/add");
+  waitForRows(p, total + 1);
+  check(rowOf(p, kAdded.name).has_value(), L"the added schedule is not listed");
+  check(fileExists(scheduleFile(folder, kAdded.name)), L"/add wrote no schedule file");
+  ScheduleCase taken = kCases[0];
+  taken.name = L"WEEKLY SHUTDOWN";
+  expectCode(quenmark(exe, L"/add " + quoted(fileToAdd(folder, taken))), 3,
+             L"/add of a taken name");
+  check(rowCount(p) == total + 1, L"the taken name was listed");
+
+  HWND box = preventBox(p);
+  if (!box) return fail(L"no \"Prevent any schedules from running\" box");
+  expectCode(quenmark(exe, L"/pause"), 0, L"/pause");
+  check(waitFor([&] { return checked(box); }), L"/pause left the box clear");
+  expectCode(quenmark(exe, L"/resume"), 0, L"/resume");
+  check(waitFor([&] { return !checked(box); }), L"/resume left the box ticked");
+
+  const Ran bad = quenmark(exe, L"/shutdown-now");
+  expectCode(bad, 1, L"an unknown switch");
+  check(bad.out.find(L"Not understood: /shutdown-now") == 0 &&
+            bad.out.find(L"Exit codes:") != std::wstring::npos,
+        L"no usage after an unknown switch: " + bad.out);
+
+  // Through cmd's own redirection, as a script writes it.
+  const std::wstring outFile = folder + L"\\out.txt";
+  const Ran viaCmd = runWithOutput(
+      L"cmd.exe /c \"" + quoted(exe) + L" /list > " + quoted(outFile) + L"\"", folder);
+  expectCode(viaCmd, 0, L"cmd /c Quenmark.exe /list > out.txt");
+  const auto written = outputLines(decodeOutput(fileBytes(outFile)));
+  check(!written.empty() && written[0] == kListHeader,
+        L"out.txt does not start with the list's header: " + decodeOutput(fileBytes(outFile)));
+}
+
+// With no program running: the file switches act on the data folder, /a has nothing to act
+// on, and /pause starts the program in the tray first.
+void scenarioCommandLineAlone(const std::wstring& title, const std::wstring& exe) {
+  const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+  const Ran list = quenmark(exe, L"/list");
+  expectCode(list, 0, L"/list");
+  std::vector<std::wstring> want{kListHeader};
+  for (const auto& c : kCases) {
+    want.push_back(c.name + L"\t" + c.type + L"\t" + expectedNextRun(c) + L"\t" +
+                   (c.enabled ? L"Yes" : L"No"));
+  }
+  auto printed = outputLines(list.out);
+  if (!printed.empty() && printed.back().empty()) printed.pop_back();
+  check(sortedRows(printed) == sortedRows(want), L"/list printed " + list.out);
+
+  expectCode(quenmark(exe, L"/add " + quoted(fileToAdd(folder, kAdded))), 0, L"/add");
+  check(fileExists(scheduleFile(folder, kAdded.name)), L"/add wrote no schedule file");
+  check(quenmark(exe, L"/list").out.find(kAdded.name + L"\tReboot") != std::wstring::npos,
+        L"/list does not show the added schedule");
+  expectCode(quenmark(exe, L"/a"), 6, L"/a with nothing running");
+  check(!FindWindowW(nullptr, title.c_str()), L"a switch on the files started the program");
+
+  expectCode(quenmark(exe, L"/pause"), 0, L"/pause with nothing running");
+  Program p;
+  if (!attach(p, title)) return;
+  check(!IsWindowVisible(p.main), L"the program /pause started shows its window");
+  check(checked(preventBox(p)), L"the program /pause started is not paused");
+  HWND splash = topLevelWindow(p.pid, L"QuenmarkForm", programName(title));
+  check(!splash || !IsWindowVisible(splash), L"the program /pause started shows its splash");
+}
+
 int finish(const std::wstring& title, const std::wstring& exe) {
   if (HWND w = FindWindowW(nullptr, title.c_str())) {
     Program p;
@@ -870,7 +1073,9 @@ int wmain(int argc, wchar_t** argv) {
   auto usage = [] {
     std::fwprintf(stderr,
                   L"usage: e2e_driver prepare EXE FOLDER | finish TITLE EXE |\n"
-                  L"       e2e_driver splash|list|delete|wizard|reopen|close|second|trayexit|endsession TITLE EXE\n");
+                  L"       e2e_driver "
+                  L"splash|list|delete|wizard|reopen|close|second|trayexit|endsession|cli|clialone "
+                  L"TITLE EXE\n");
     return 2;
   };
   if (args.size() != 3) return usage();
@@ -882,6 +1087,10 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
   if (args[0] == L"splash") {
     scenarioSplash(title, exe);
+    return failures ? 1 : 0;
+  }
+  if (args[0] == L"clialone") {
+    scenarioCommandLineAlone(title, exe);
     return failures ? 1 : 0;
   }
   Program p;
@@ -902,6 +1111,8 @@ int wmain(int argc, wchar_t** argv) {
     scenarioEndSession(p);
   } else if (args[0] == L"trayexit") {
     scenarioTrayExit(p);
+  } else if (args[0] == L"cli") {
+    scenarioCommandLine(p, folder, exe);
   } else {
     return usage();
   }

@@ -1,8 +1,8 @@
 // install_check: looks at what the installer left in the Wine prefix, from inside it.
 //
-//   install_check installed FOLDER   files, shortcut, uninstall entry, Run value, the Users
-//                                    group's rights (read back from the DACLs), and a save
-//                                    into the settings key
+//   install_check installed FOLDER   files, shortcut, uninstall entry, Run value, the event
+//                                    source, the Users group's rights (read back from the
+//                                    DACLs), and a save into the settings key
 //   install_check save FOLDER        an option in both hives and a schedule, for the
 //                                    uninstaller to find
 //   install_check wait               until the uninstaller's copy of itself has ended
@@ -34,8 +34,16 @@ const wchar_t kUserKey[] = L"Software\\Tarvossa\\Quenmark";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kRunEntry[] = L"Quenmark-1";
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quenmark";
-const wchar_t* const kProgramFiles[] = {L"Quenmark.exe", L"Localization.xml", L"Help.chm",
-                                        L"readme.txt", L"LICENSE.txt", L"uninstall.exe"};
+const wchar_t kEventSourceKey[] =
+    L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quenmark";
+const wchar_t* const kProgramFiles[] = {L"Quenmark.exe",
+                                        L"Localization.xml",
+                                        L"Help.chm",
+                                        L"readme.txt",
+                                        L"LICENSE.txt",
+                                        L"uninstall.exe",
+                                        L"PolicyDefinitions\\Quenmark.admx",
+                                        L"PolicyDefinitions\\en-US\\Quenmark.adml"};
 const wchar_t kUserSchedule[] = L"Kept by the user.sch";
 
 int failures = 0;
@@ -71,6 +79,25 @@ std::wstring stringValue(HKEY hive, const wchar_t* path, const wchar_t* name) {
     return L"<missing>";
   }
   return buffer;
+}
+
+// The REG_EXPAND_SZ value as stored (unexpanded), or "<missing>".
+std::wstring expandStringValue(HKEY hive, const wchar_t* path, const wchar_t* name) {
+  wchar_t buffer[1024] = {};
+  DWORD size = sizeof buffer;
+  if (RegGetValueW(hive, path, name, RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer,
+                   &size) != ERROR_SUCCESS) {
+    return L"<missing>";
+  }
+  return buffer;
+}
+
+DWORD dwordValue(HKEY hive, const wchar_t* path, const wchar_t* name) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueW(hive, path, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
+    return 0xFFFFFFFF;
+  }
+  return value;
 }
 
 std::wstring productVersion(const std::wstring& exe) {
@@ -201,6 +228,12 @@ int installed(const std::wstring& folder) {
   check(stringValue(HKEY_LOCAL_MACHINE, (std::wstring(kRunChoiceKey) + L"\\Settings").c_str(),
                     L"chkRunAtStart") == L"1",
         L"the stored start-with-Windows choice");
+  // The event source, whose texts Event Viewer takes from the installed program.
+  const std::wstring messages = expandStringValue(HKEY_LOCAL_MACHINE, kEventSourceKey,
+                                                  L"EventMessageFile");
+  check(messages == exe, L"the event source's EventMessageFile is " + messages);
+  check(dwordValue(HKEY_LOCAL_MACHINE, kEventSourceKey, L"TypesSupported") == 7,
+        L"the event source's TypesSupported");
 
   // Modify on what the program writes, with the folder's entry passed on to new files.
   const ACCESS_MASK modify = kFileWrite | FILE_GENERIC_READ;
@@ -252,6 +285,7 @@ int removed(const std::wstring& folder, bool keep) {
   check(!keyExists(HKEY_LOCAL_MACHINE, kSettingsKey), kSettingsKey);
   check(!keyExists(HKEY_LOCAL_MACHINE, kRunChoiceKey), kRunChoiceKey);
   check(!keyExists(HKEY_LOCAL_MACHINE, kUninstallKey), L"the uninstall entry");
+  check(!keyExists(HKEY_LOCAL_MACHINE, kEventSourceKey), L"the event source");
   check(!keyExists(HKEY_CURRENT_USER, kUserKey), std::wstring(L"HKCU\\") + kUserKey);
   check(stringValue(HKEY_LOCAL_MACHINE, kRunKey, kRunEntry) == L"<missing>", L"the Run value");
 

@@ -103,6 +103,13 @@ step "unpacking $(basename "$zip") and starting it"
 mkdir "$tmp/unpacked"
 (cd "$tmp/unpacked" && cmake -E tar xf "$zip")
 want=$'Quenmark/\nQuenmark/Help.chm\nQuenmark/LICENSE.txt\nQuenmark/Localization.xml\nQuenmark/Quenmark.exe\nQuenmark/data/\nQuenmark/readme.txt'
+# The administrative template, with each language of the source tree.
+want+=$'\nQuenmark/PolicyDefinitions/\nQuenmark/PolicyDefinitions/Quenmark.admx'
+for adml in "$root"/installer/*/Quenmark.adml; do
+  culture=$(basename "$(dirname "$adml")")
+  want+=$'\n'"Quenmark/PolicyDefinitions/$culture/"$'\n'"Quenmark/PolicyDefinitions/$culture/Quenmark.adml"
+done
+want=$(printf '%s\n' "$want" | LC_ALL=C sort)
 got=$(cd "$tmp/unpacked" && find Quenmark -mindepth 0 \( -type d -printf '%p/\n' -o -printf '%p\n' \) | LC_ALL=C sort)
 if [ "$got" != "$want" ]; then
   echo "FAILED: the zip holds"; echo "$got"; exit 1

@@ -40,6 +40,9 @@ class FakePowerApi : public PowerApi {
   bool exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
   bool setSystemPowerState(std::int32_t suspend, std::int32_t force) override;
   std::uint32_t setThreadExecutionState(std::uint32_t flags) override;
+  // What a failed call reports; by default the refusal of an account without the right.
+  SysError lastError() override { return error; }
+  SysError error{1314, "A required privilege is not held by the client."};
   bool setWakeTimer(std::chrono::local_seconds due) override;
   bool cancelWakeTimer() override;
   std::optional<bool> wakeTimersAllowed() override { return wakeAllowed; }

@@ -29,8 +29,8 @@ MainWindowTest::MainWindowTest() {
   InitProductIdentity(app.identity, version);
   EXPECT_TRUE(writeTestFile(folder / "Localization.xml", shippedLocalization()));
   fs.createDirectory(folder / "data");
-  app.settings.saveUser("Language", "English");
-  app.settings.saveUser("showHelp", "0");
+  app.options.set(Setting::Language, "English");
+  app.options.set(Setting::showHelp, "0");
   auto record = [this](std::string what) { return [this, what] { opened.push_back(what); }; };
   windows.wizard = [this](const std::optional<ScheduleRecord>& toEdit) {
     opened.push_back(toEdit ? "wizard edit " + toEdit->Name : "wizard new");

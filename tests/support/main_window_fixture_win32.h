@@ -13,6 +13,7 @@
 #include "platform/win32/text_codec_win32.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_event_log.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
@@ -73,7 +74,8 @@ class MainWindowTest : public ::testing::Test {
   FakeShell shell;
   FakeVersionInfo version{
       {{"ProductName", "Quenmark"}, {"CompanyName", "Tarvossa"}, {"Comments", "quenmark.example"}}};
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version},
+  FakeEventLog events;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
                  folder.path()};
   TestInstanceGuard guard;
   std::vector<std::string> opened;

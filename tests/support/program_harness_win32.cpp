@@ -19,6 +19,7 @@ constexpr wchar_t kUserKey[] = L"Software\\Tarvossa\\Quenmark\\Settings";
 void clean() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvossa");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tarvossa");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Policies\\Tarvossa");
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                      L"Quenmark-1");
 }
@@ -71,7 +72,7 @@ win32::Program& ProgramHarness::start(bool untilMainWindow) {
   Platform p = seams.platform();
   program = std::make_unique<win32::Program>(
       Platform{p.fs, p.codec, clock, p.regional, dialogs, p.registry, power, p.shell,
-               p.versionInfo},
+               p.versionInfo, events},
       seams.http, folder.path(), /*singleInstance=*/false);
   EXPECT_TRUE(program->start());
   if (untilMainWindow) {
@@ -91,6 +92,7 @@ void ProgramHarness::setUser(const std::string& name, const std::string& value) 
 std::map<std::string, std::string> ProgramHarness::stored() const {
   std::map<std::string, std::string> out;
   dumpKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tarvossa", "HKLM", out);
+  dumpKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Policies\\Tarvossa", "Policies", out);
   dumpKey(HKEY_CURRENT_USER, L"Software\\Tarvossa", "HKCU", out);
   char run[1024] = {};
   DWORD size = sizeof run;

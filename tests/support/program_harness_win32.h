@@ -8,6 +8,7 @@
 #include "app/program_win32.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_event_log.h"
 #include "support/fake_power_api.h"
 #include "support/temp_folder_win32.h"
 
@@ -18,7 +19,8 @@ namespace quenmark::testing {
 // three: power calls are recorded, message boxes answered, and the clock stands still at
 // Friday 3/14/2025 10:00:30 until the test moves it. Its settings go to the build prefix's
 // registry (Tarvossa\Quenmark, from this test program's version information), cleaned before
-// and after; a language is stored and the help seen, so that the start asks nothing.
+// and after with the policies of that name; a language is stored and the help seen, so that
+// the start asks nothing.
 class ProgramHarness {
  public:
   ProgramHarness();
@@ -33,13 +35,15 @@ class ProgramHarness {
   static void setMachine(const std::string& name, const std::string& value);
   static void setUser(const std::string& name, const std::string& value);
   // Every value the program keeps in the registry (its machine and user keys, its Run
-  // value), by path and name, and every file of the data folder, by name.
+  // value) and the policies set for it, by path and name, and every file of the data
+  // folder, by name.
   std::map<std::string, std::string> stored() const;
 
   TempFolder folder;
   win32::Win32Seams seams;
   FakeDialogs dialogs;
   FakePowerApi power;
+  FakeEventLog events;
   FakeClock clock{at(2025, 3, 14, 10, 0, 30)};
   std::unique_ptr<win32::Program> program;
 };

@@ -3,6 +3,7 @@
 #include "core/program/app_context.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_event_log.h"
 #include "support/fake_file_system.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
@@ -27,21 +28,23 @@ TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
   testing::FakePowerApi power;
   testing::FakeShell shell;
   NoVersionInfo version;
-  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version}, "C:\\Q");
+  testing::FakeEventLog events;
+  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+                 "C:\\Q");
   app.identity.ProgramName = "Quenmark";
   app.identity.CompanyName = "Tarvossa";
 
-  app.settings.saveUser("Language", "Deutsch");
-  EXPECT_EQ(app.settings.user("language", "English"), "Deutsch");
-  EXPECT_EQ(app.settings.machine("chkMin", "0"), "0");
+  app.options.set(Setting::Language, "Deutsch");
+  EXPECT_EQ(app.options.get(Setting::Language, "English"), "Deutsch");
+  EXPECT_EQ(app.options.get(Setting::chkMin, "0"), "0");
 
   // A save into the machine section that fails warns only while the window is not in the tray.
   registry.failNext("createKeyEx", 5);
-  app.settings.saveMachine("chkMin", "1");
+  app.options.set(Setting::chkMin, "1");
   EXPECT_EQ(dialogs.shown.size(), 1u);
   app.StartedInTray = true;
   registry.failNext("createKeyEx", 5);
-  app.settings.saveMachine("chkMin", "1");
+  app.options.set(Setting::chkMin, "1");
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/i18n/language_download.h"
 #include "core/i18n/languages.h"
-#include "core/settings/program_settings.h"
+#include "core/settings/options.h"
 #include "core/settings/settings_store.h"
 #include "support/bad_inputs.h"
 #include "support/fake_dialogs.h"
@@ -37,7 +37,7 @@ TEST(BadInputs, RegistryValuesOfTheWrongTypeReadAsTheirDefaults) {
     identity.ProgramName = "Quenmark";
     identity.CompanyName = "Tarvossa";
     SettingsStore store(registry, dialogs, identity, [] { return false; });
-    ProgramSettings settings(store, identity);
+    Options options(store, identity);
     registry.putValue(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings", "chkMin",
                       c.type, c.data, false);
     registry.putValue(reg::kHkeyCurrentUser, "Software\\Tarvossa\\Quenmark\\Settings", "Language",
@@ -47,8 +47,8 @@ TEST(BadInputs, RegistryValuesOfTheWrongTypeReadAsTheirDefaults) {
     ASSERT_FALSE(r.ok()) << c.type;
     EXPECT_EQ(r.error().number, 0x800407D0 + c.type);
     EXPECT_EQ(r.error().description, "Registry data not a string");
-    EXPECT_EQ(settings.machine("chkMin", "0"), "0") << c.type;
-    EXPECT_EQ(settings.user("Language", ""), "") << c.type;
+    EXPECT_EQ(options.get(Setting::chkMin, "0"), "0") << c.type;
+    EXPECT_EQ(options.get(Setting::Language, ""), "") << c.type;
     EXPECT_TRUE(registry.openHandles().empty());
     EXPECT_TRUE(dialogs.shown.empty());
   }

@@ -18,7 +18,7 @@ class DefaultMessagesTest : public ::testing::Test {
   clsLanguages langs{fs, codec, "C:\\Quenmark", identity, CurrentLanguage};
 };
 
-TEST_F(DefaultMessagesTest, FillsSlotsZeroToSeventeenWithTheBuiltInTexts) {
+TEST_F(DefaultMessagesTest, FillsTheFirstSlotsWithTheBuiltInTextsInTheirOrder) {
   SetDefaultMessages(langs);
   const std::pair<const char*, const char*> expected[] = {
       {"MSG_NEWNAME",
@@ -41,6 +41,9 @@ TEST_F(DefaultMessagesTest, FillsSlotsZeroToSeventeenWithTheBuiltInTexts) {
       {"MSG_SUNDAY", "Sunday"},
       {"MSG_DOWNLOADED",
        "The most recent language file has been downloaded.  Please check for new languages."},
+      {"MSG_LOCKED",
+       "An administrator has locked the schedules of this computer: they cannot be created, "
+       "changed or deleted here."},
   };
   const MessageTable& table = langs.messageTable();
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -48,7 +51,13 @@ TEST_F(DefaultMessagesTest, FillsSlotsZeroToSeventeenWithTheBuiltInTexts) {
     EXPECT_EQ(table[i].name, expected[i].first) << i;
     EXPECT_EQ(table[i].text, expected[i].second) << i;
   }
-  EXPECT_FALSE(table[std::size(expected)].inUse);
+  // The command line's texts follow the windows' eighteen, each key once.
+  const std::size_t filled = defaultMessages().size();
+  for (std::size_t i = std::size(expected); i < filled; ++i) {
+    EXPECT_EQ(table[i].name.rfind("MSG_CLI_", 0), 0u) << i;
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(table[i].name, table[j].name) << i;
+  }
+  EXPECT_FALSE(table[filled].inUse);
 }
 
 TEST_F(DefaultMessagesTest, WithoutAFileTitlesKeepTheirPlaceholdersLetterForLetter) {

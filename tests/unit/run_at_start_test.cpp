@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/settings/options.h"
 #include "core/settings/run_at_start.h"
 
 #include "core/settings/add_remove.h"
@@ -48,6 +49,7 @@ struct Machine {
     return i;
   }();
   SettingsStore store{registry, dialogs, identity, [] { return false; }};
+  Options options{store, identity};
 };
 
 // The choice stored while the Run list refuses to follow it gets the permission warning, with
@@ -70,12 +72,12 @@ TEST(RunAtStart, ARunListThatRefusesTheStoredChoiceWarns) {
   };
   for (const auto& c : cases) {
     Machine m;
-    auto& [registry, dialogs, identity, store] = m;
+    auto& [registry, dialogs, identity, store, options] = m;
     if (c.warnings > 0)
       registry.putString(reg::kHkeyLocalMachine, kRunKeyPath, "Q-1", "C:\\Old.exe");
     for (const char* op : c.failing) registry.failNext(op, reg::kErrorAccessDenied);
     for (MsgResult a : c.answers) dialogs.answer(a);
-    applyRunAtStart(c.selected, store, registry, identity, "C:\\Q\\Q.exe");
+    applyRunAtStart(c.selected, options, registry, "C:\\Q\\Q.exe");
     EXPECT_EQ(dialogs.shown.size(), static_cast<std::size_t>(c.warnings)) << c.what;
     EXPECT_EQ(registry.text(reg::kHkeyLocalMachine, kRunKeyPath, "Q-1").value_or(""), c.runValue)
         << c.what;
@@ -100,7 +102,7 @@ TEST(RunAtStart, WritesOnlyWhatTheRegistryDoesNotHoldYet) {
   };
   for (const auto& c : cases) {
     Machine m;
-    auto& [registry, dialogs, identity, store] = m;
+    auto& [registry, dialogs, identity, store, options] = m;
     if (*c.storedChoice) {
       registry.putString(reg::kHkeyLocalMachine,
                          machineSettingsPath("Tarvossa", "Q-1", kSettingsSection), "chkRunAtStart",
@@ -111,7 +113,7 @@ TEST(RunAtStart, WritesOnlyWhatTheRegistryDoesNotHoldYet) {
       registry.failNext(op, reg::kErrorAccessDenied, -1);
     }
     dialogs.answer(MsgResult::Ignore);
-    applyRunAtStart(c.selected, store, registry, identity, "C:\\Q\\Q.exe");
+    applyRunAtStart(c.selected, options, registry, "C:\\Q\\Q.exe");
     EXPECT_EQ(dialogs.shown.size(), static_cast<std::size_t>(c.warnings)) << c.what;
   }
 }

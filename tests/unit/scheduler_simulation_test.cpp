@@ -149,7 +149,7 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
   // Quick entries every nine days, timed so that each falls due at 45 minutes past an hour.
   std::vector<Quick> quick;
   for (int k = 0;; ++k) {
-    const std::string item{kQuickScheduleItems[1 + k % 15]};
+    const std::string item{kQuickScheduleItems[1 + k % 15].item};
     const local_seconds probe = at(2024, 1, 2) + days{9 * k} + hours{(k * 7) % 24};
     if (Ms{probe} >= end - days{40}) break;
     const int shift = static_cast<int>(floor<minutes>(addDelay(probe, item) - probe).count() % 60);
@@ -226,8 +226,9 @@ TEST(SchedulerSimulation, TwoYearsEveryRunOnceInItsMinute) {
   };
   std::vector<Fire> fires;
   Scheduler engine{{list, scan, queue, action, clock, regional, dialogs, nullptr, nullptr,
-                    [&](PowerAction a, bool force) {
+                    [&](PowerAction a, bool force) -> Status {
                       fires.push_back({now, powerActionCode(a), force});
+                      return std::nullopt;
                     }}};
   auto reload = [&] {
     loadScheduleList(list, fs, codec, kFolder, clock.now(), regional.formats());

@@ -44,7 +44,7 @@ class SchedulerTest : public ::testing::Test {
   // The queued entries by name.
   std::deque<std::string> queued() const {
     std::deque<std::string> names;
-    for (std::uint64_t id : s.lstSchedule()) names.push_back(list.at(*list.indexOf(id)).text);
+    for (const auto& run : s.lstSchedule()) names.push_back(list.at(*list.indexOf(run.id)).text);
     return names;
   }
   // What the window's timers do in one go once something is due: scan, hand over, act.
@@ -66,8 +66,9 @@ class SchedulerTest : public ::testing::Test {
   std::vector<std::pair<int, bool>> runs;
   Scheduler s{{list, tmrScheduler, tmrProcessSchedule, timSchedule, clock, regional, dialogs,
                [](const std::string& key) { return "text of " + key; }, [this] { return prevent; },
-               [this](PowerAction a, bool force) {
+               [this](PowerAction a, bool force) -> Status {
                  runs.emplace_back(powerActionCode(a), force);
+                 return std::nullopt;
                }}};
 };
 
@@ -228,11 +229,17 @@ TEST(RunAction, MapsExactNamesToCodes) {
       {"Log Off", 0}, {"Shut Down", 1}, {"Reboot", 2}, {"Hibernate", 5}, {"Stand by", 6}};
   for (auto [name, code] : known) {
     std::vector<std::pair<int, bool>> runs;
-    runAction(name, false, [&](PowerAction a, bool f) { runs.emplace_back(powerActionCode(a), f); });
+    runAction(name, false, [&](PowerAction a, bool f) -> Status {
+      runs.emplace_back(powerActionCode(a), f);
+      return std::nullopt;
+    });
     EXPECT_EQ(runs, (std::vector<std::pair<int, bool>>{{code, false}})) << name;
   }
   for (const char* other : {"Stand By", "shut down", "Reboot ", "", "Power Off"}) {
-    runAction(other, true, [&](PowerAction, bool) { ADD_FAILURE() << other; });
+    runAction(other, true, [&](PowerAction, bool) -> Status {
+      ADD_FAILURE() << other;
+      return std::nullopt;
+    });
   }
 }
 

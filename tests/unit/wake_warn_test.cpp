@@ -60,7 +60,10 @@ class WakeWarnTest : public ::testing::Test {
                .dialogs = dialogs,
                .message = {},
                .chkPrevent = [this] { return prevent; },
-               .shutDown = [this](PowerAction a, bool) { runs.push_back(powerActionCode(a)); },
+               .shutDown = [this](PowerAction a, bool) -> Status {
+                 runs.push_back(powerActionCode(a));
+                 return std::nullopt;
+               },
                .chkWake = [this] { return wakeOn; },
                .wake = &wake,
                .chkWarn = [this] { return warnOn; },
@@ -115,7 +118,10 @@ TEST_F(WakeWarnTest, ARepeatingEntryMovesTheTimerToItsNextRunWhenItFires) {
 
 TEST_F(WakeWarnTest, OffByDefaultTheEngineNeverTouchesTheTimer) {
   Scheduler plain{{list, tmrScheduler, tmrProcessSchedule, timSchedule, clock, regional, dialogs,
-                   {}, {}, [this](PowerAction a, bool) { runs.push_back(powerActionCode(a)); }}};
+                   {}, {}, [this](PowerAction a, bool) -> Status {
+                     runs.push_back(powerActionCode(a));
+                     return std::nullopt;
+                   }}};
   load({record("a", "Reboot", "08:00:00")});
   clock.set(at(2025, 3, 5, 8, 0, 0));
   plain.tmrScheduler_Timer();

@@ -5,7 +5,8 @@
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
 #include "core/presentation/help_launcher.h"
-#include "core/presentation/file_exists.h"
+#include "core/settings/options.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 namespace {
@@ -58,9 +59,9 @@ class HelpLauncherTest : public ::testing::Test {
     identity.CompanyName = "Tarvossa";
     fs.addDirectory("C:\\Program Files\\Quenmark");
   }
-  void load() { loadHelpLauncher(0x1234, kFolder, fs, shell, settings, identity); }
+  void load() { loadHelpLauncher(0x1234, kFolder, fs, shell, options); }
   std::optional<std::string> showHelp() {
-    return registry.text(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings",
+    return registry.text(reg::kHkeyCurrentUser, "Software\\Tarvossa\\Quenmark\\Settings",
                          "showHelp");
   }
 
@@ -71,9 +72,12 @@ class HelpLauncherTest : public ::testing::Test {
   testing::FakeDialogs dialogs;
   ProductIdentity identity;
   SettingsStore settings{registry, dialogs, identity, [] { return false; }};
+  Options options{settings, identity};
 };
 
-TEST_F(HelpLauncherTest, OpensTheHelpFileThenStoresShowHelpInTheMachineSection) {
+// "showHelp" has one home, the user area the main window reads: nothing goes to the machine
+// section, where a standard account would only be warned that it may not write.
+TEST_F(HelpLauncherTest, OpensTheHelpFileThenStoresShowHelpWhereTheMainWindowReadsIt) {
   fs.addFile("C:\\Program Files\\Quenmark\\help.CHM", "ITSF");
   load();
   ASSERT_EQ(shell.executed.size(), 1u);
@@ -85,11 +89,11 @@ TEST_F(HelpLauncherTest, OpensTheHelpFileThenStoresShowHelpInTheMachineSection) 
   EXPECT_EQ(e.directory, "");
   EXPECT_EQ(e.showCommand, 1);
   EXPECT_EQ(showHelp(), "0");
-  EXPECT_FALSE(registry.keyExists(reg::kHkeyCurrentUser, "Software\\Tarvossa\\Quenmark\\Settings"));
+  EXPECT_FALSE(registry.keyExists(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings"));
 }
 
 TEST_F(HelpLauncherTest, WithoutTheHelpFileNothingHappens) {
-  registry.putString(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings", "showHelp",
+  registry.putString(reg::kHkeyCurrentUser, "Software\\Tarvossa\\Quenmark\\Settings", "showHelp",
                      "1");
   load();
   fs.addDirectory("C:\\Program Files\\Quenmark\\Help.chm");  // a folder is no help file

@@ -80,7 +80,7 @@ class LanguageWindowTest : public MainWindowTest {
 // OK without a pick stores nothing, so the next start asks again.
 TEST_F(LanguageWindowTest, TheFirstStartAsksModallyUntilALanguageIsPicked) {
   registry = FakeRegistry();
-  app.settings.saveUser("showHelp", "0");
+  app.options.set(Setting::showHelp, "0");
   for (int run = 1; run <= 2; ++run) {
     bool modal = false;
     const auto giveUp = std::chrono::steady_clock::now() + 10s;
@@ -98,17 +98,27 @@ TEST_F(LanguageWindowTest, TheFirstStartAsksModallyUntilALanguageIsPicked) {
     stepInLoop = nullptr;
     EXPECT_TRUE(modal) << run;
     EXPECT_FALSE(language->loaded()) << run;
-    EXPECT_EQ(app.settings.user("Language", "none"), "none") << run;
+    EXPECT_EQ(app.options.get(Setting::Language, "none"), "none") << run;
   }
   EXPECT_EQ(opened, (std::vector<std::string>{"language modal", "language modal"}));
 }
 
 // A pick translates the main window and the language window at once (their titles keep the
-// language they were loaded in), and the wizard the next time it opens.
+// language they were loaded in; the quick timer its lists, keeping the items chosen), and the
+// wizard the next time it opens. Actions and delays are shown translated and stored in
+// English.
 TEST_F(LanguageWindowTest, APickTranslatesTheOpenWindowsAndTheWizardNextTime) {
   start();
+  auto& delay = main->control<gui::ComboBox>("cmbTime");
+  auto& action = main->control<gui::ComboBox>("cbShutdown");
+  delay.setText("In 1 Hour");
+  action.setText("Reboot");
+  clickButton("cmdGo");
   chooseMenu("mnuLanguageItem", 0);
   ASSERT_TRUE(language->visible());
+  LOGFONTW font{};
+  GetObjectW(language->font(), sizeof font, &font);
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"Verdana") << "as the options window";
   EXPECT_EQ(opened, std::vector<std::string>{"language"});
   EXPECT_EQ(language->caption(), "Language Selection");
   EXPECT_EQ(listed(), kShippedLanguages);
@@ -116,19 +126,32 @@ TEST_F(LanguageWindowTest, APickTranslatesTheOpenWindowsAndTheWizardNextTime) {
   screenshot("language_window.bmp");
 
   pick(1);
-  EXPECT_EQ(app.settings.user("Language", ""), "Deutsch");
+  EXPECT_EQ(app.options.get(Setting::Language, ""), "Deutsch");
   EXPECT_EQ(main->control("cmdNewSchedule").caption(), "Neuer Zeitplan");
   EXPECT_EQ(language->control("Command1").caption(), "Nach Sprachaktualisierungen suchen");
   EXPECT_EQ(language->caption(), "Language Selection");
   EXPECT_EQ(main->caption(), "Quenmark by Tarvossa");
+  EXPECT_EQ(delay.text(), "In 1 Stunde");
+  EXPECT_EQ(action.text(), "Neu starten");
+  EXPECT_EQ(list().itemText(0, 1), "Neu starten");
+  EXPECT_EQ(list().itemText(0, 4), "Ja");
   screenshot("language_window_de.bmp");
-  frmWizard wizard(forms, win32::wizardContext(app), *main);
+  clickButton("cmdGo");
+  ASSERT_EQ(app.schedules.list().count(), 2u);
+  EXPECT_EQ(app.schedules.list().at(1).type, "Reboot");
+  EXPECT_EQ(app.schedules.list().at(1).nextRunTime, app.schedules.list().at(0).nextRunTime);
+  frmWizard wizard(forms, win32::wizardContext(app));
   wizard.open(std::nullopt);
   EXPECT_EQ(wizard.caption(), "Zeitplan einrichten");
   EXPECT_EQ(wizard.control("cmdCancel").caption(), "Abbrechen");
+  wizard.control("txtName").setCaption("Abend");
+  wizard.control("cbShutdown").setCaption("Abmelden");
+  wizard.control<gui::CommandButton>("cmdOK").click();
+  EXPECT_NE(readTestFile(folder / "data\\Abend.sch").find("ItemType=Log Off\r\n"),
+            std::string::npos);
 
   pick(2);  // a name in Cyrillic letters finds its group
-  EXPECT_EQ(app.settings.user("Language", ""), "Русский");
+  EXPECT_EQ(app.options.get(Setting::Language, ""), "Русский");
   EXPECT_EQ(main->control("cmdNewSchedule").caption(), "Создать");
 }
 
@@ -205,8 +228,8 @@ TEST_F(LanguageWindowTest, ADownloadStoresOnlyALanguageFileAndKeepsTheOldOneOthe
     dialogs.shown.clear();
     std::optional<TestHttpServer> server;
     if (!c.response.empty()) server.emplace(c.response);
-    app.settings.saveMachine(kLanguageHostSetting,
-                             server ? server->host() : TestHttpServer::refusingHost());
+    app.options.set(Setting::LanguageHost,
+                    server ? server->host() : TestHttpServer::refusingHost());
 
     press("Command1");
 

@@ -34,8 +34,8 @@ class CloseRequestTest : public MainWindowTest, public ::testing::WithParamInter
 
 TEST_P(CloseRequestTest, HidesToTheTrayOrExitsAsTheSettingsSay) {
   const CloseCase& c = GetParam();
-  if (c.alwaysExit) app.settings.saveMachine("chkAlwaysExit", c.alwaysExit);
-  if (c.noShow) app.settings.saveMachine("chkNoShow", c.noShow);
+  if (c.alwaysExit) app.options.set(Setting::chkAlwaysExit, c.alwaysExit);
+  if (c.noShow) app.options.set(Setting::chkNoShow, c.noShow);
   load();
   userCloses(main->hwnd());
   EXPECT_EQ(!main->loaded(), c.exits);
@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, LowPowerRefusesSuspendWhileTicked) {
   exitProgram();
   EXPECT_FALSE(IsWindow(w));
   EXPECT_NE(answerAtDestroy, BROADCAST_QUERY_DENY) << "released before the window goes";
-  EXPECT_EQ(main->power(), nullptr);
+  EXPECT_FALSE(app.schedules.started()) << "CPower went with the engine";
   EXPECT_EQ(power.calls().back(), kLetGo);
 }
 
@@ -190,7 +190,7 @@ TEST_F(MainWindowTrayTest, TheMenuOpensMaximisedDoesNothingOrExits) {
   chooseMenu("mnuTrayItem", 0);  // "Open"
   EXPECT_TRUE(main->visible());
   EXPECT_EQ(main->windowState(), gui::WindowState::Maximized);
-  app.settings.saveMachine("chkAlwaysExit", "0");
+  app.options.set(Setting::chkAlwaysExit, "0");
   chooseMenu("mnuTrayItem", 3);  // "Exit" ends even when closing only hides
   EXPECT_FALSE(main->loaded());
   EXPECT_TRUE(opened.empty()) << "no still-running notice";

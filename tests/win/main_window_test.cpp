@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, LoadListsTheFilesWithTheirNextRunTimes) {
 }
 
 TEST_F(MainWindowTest, TranslatesItselfIntoTheStoredLanguage) {
-  app.settings.saveUser("Language", "Deutsch");
+  app.options.set(Setting::Language, "Deutsch");
   load();
   EXPECT_EQ(main->caption(), "Quenmark von Tarvossa");
   EXPECT_EQ(main->control("cmdNewSchedule").caption(), "Neuer Zeitplan");
@@ -339,20 +339,20 @@ TEST_F(MainWindowTest, TheFirstStartAsksForTheLanguageAndShowsTheHelpOnceInEngli
     registry = fresh;
     shell.executed.clear();
     opened.clear();
-    if (*c.language) app.settings.saveUser("Language", c.language);
-    if (c.showHelp) app.settings.saveUser("showHelp", c.showHelp);
+    if (*c.language) app.options.set(Setting::Language, c.language);
+    if (c.showHelp) app.options.set(Setting::showHelp, c.showHelp);
     load();
     EXPECT_EQ(opened == std::vector<std::string>{"language modal"}, c.languageWindow) << c.language;
     EXPECT_EQ(shell.executed.size(), c.help ? 1u : 0u) << c.language << c.showHelp;
     if (c.help) {
       EXPECT_EQ(shell.executed[0].file, folder / "Help.chm");
     }
-    EXPECT_EQ(app.settings.user("showHelp", "missing"), "0") << c.language << c.showHelp;
+    EXPECT_EQ(app.options.get(Setting::showHelp, "missing"), "0") << c.language << c.showHelp;
   }
 }
 
 TEST_F(MainWindowTest, ChkMinStartsMinimisedAndHiddenInTheTray) {
-  app.settings.saveMachine("chkMin", "1");
+  app.options.set(Setting::chkMin, "1");
   load();
   EXPECT_TRUE(main->loaded());
   EXPECT_FALSE(main->visible());
@@ -389,11 +389,11 @@ TEST_F(MainWindowTest, ColumnWidthsSurviveAReloadOfTheWindow) {
   list().setColumnWidth(1, 1800);
   list().setColumnWidth(5, 3015);
   exitProgram();
-  EXPECT_EQ(app.settings.user("BackupSetColumn1", ""), "1800");
-  EXPECT_EQ(app.settings.user("BackupSetColumn2", ""), "2500");
-  EXPECT_EQ(app.settings.user("BackupSetColumn5", ""), "3015");
+  EXPECT_EQ(app.options.columnWidth(1), "1800");
+  EXPECT_EQ(app.options.columnWidth(2), "2500");
+  EXPECT_EQ(app.options.columnWidth(5), "3015");
 
-  app.settings.saveUser("BackupSetColumn2", "wide");  // damaged: the column keeps its design
+  app.options.setColumnWidth(2, "wide");  // damaged: the column keeps its design
   load();
   EXPECT_EQ(list().columnWidth(1), 1800);
   EXPECT_EQ(list().columnWidth(2), 2500);

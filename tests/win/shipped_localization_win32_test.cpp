@@ -44,14 +44,14 @@ class ShippedLocalizationTest : public MainWindowTest {
     // clang-format off
     return {
       {"frmMain", [this] { load(); }},
-      {"frmWizard", [this] { LoadWizardForTemplate(keep<frmWizard>(wizardContext(app), *main)); }},
+      {"frmWizard", [this] { LoadWizardForTemplate(keep<frmWizard>(wizardContext(app))); }},
       {"frmOptions", [this] { keep<frmOptions>(optionsContext(app)).open(); }},
       {"frmLanguage", [this] { keep<frmLanguage>(languageContext(app, http, *main)).open(false); }},
       {"frmAbout", [this] { keep<frmAbout>(win32::aboutContext(app)).open(); },
        {"lblVersion", "lblCompany", "lblWebsite"}},
       {"frmStillRunning",
        [this] { keep<frmStillRunning>(win32::stillRunningContext(app, *main)).open(); }},
-      {"frmCountdown", [this] { keep<frmCountdown>(win32::countdownContext(app, *main)).open(); },
+      {"frmCountdown", [this] { keep<frmCountdown>(win32::countdownContext(app)).open(); },
        {"lblAction", "lblSchedule", "lblSeconds"}},
     };
     // clang-format on
@@ -61,7 +61,7 @@ class ShippedLocalizationTest : public MainWindowTest {
   void loadAll(const std::string& language) {
     exitProgram();
     others.clear();
-    app.settings.saveUser("Language", language);
+    app.options.set(Setting::Language, language);
     for (const TranslatedWindow& w : translatedWindows()) {
       if (w.load) w.load();
     }

@@ -156,12 +156,12 @@ class WindowsTest : public SkinTest {
   FakeRegistry registry;
   FakeDialogs dialogs;
   SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  ProgramSettings settings{store, identity};
+  Options options{store, identity};
   int ended = 0;
 };
 
 TEST_F(WindowsTest, AboutShowsNameVersionMakerAndWebsite) {
-  frmAbout about(forms, {identity, version, languages, language, skinHook(services)});
+  frmAbout about(forms, {identity, version, languages, skinHook(services)});
   about.open();
   EXPECT_EQ(about.caption(), "About [ProgramName]");
   EXPECT_EQ(about.control("Label1").caption(), "Quenmark");
@@ -179,7 +179,7 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
     SCOPED_TRACE(std::to_string(c.noShow) + std::to_string(c.alwaysExit));
     registry = FakeRegistry();
     ended = 0;
-    frmStillRunning notice(forms, {settings, languages, language, [this] { ++ended; }});
+    frmStillRunning notice(forms, {options, languages, [this] { ++ended; }});
     notice.open();
     ASSERT_TRUE(notice.visible());
     EXPECT_EQ(notice.caption(), "[ProgramName] is still running");
@@ -187,14 +187,14 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
     notice.control<gui::CheckBox>("chkAlwaysExit").setValue(c.alwaysExit ? 1 : 0);
     notice.control<gui::CommandButton>("cmdOK").click();
     EXPECT_FALSE(notice.loaded());
-    EXPECT_EQ(settings.machine("chkNoShow", "unset"), c.noShow ? "1" : "unset");
-    EXPECT_EQ(settings.machine("chkAlwaysExit", "unset"), c.alwaysExit ? "1" : "unset");
+    EXPECT_EQ(options.get(Setting::chkNoShow, "unset"), c.noShow ? "1" : "unset");
+    EXPECT_EQ(options.get(Setting::chkAlwaysExit, "unset"), c.alwaysExit ? "1" : "unset");
     EXPECT_EQ(ended, c.alwaysExit ? 1 : 0);
   }
   // Closed from its title bar or by Escape: nothing saved, nothing ended.
   registry = FakeRegistry();
   ended = 0;
-  frmStillRunning notice(forms, {settings, languages, language, [this] { ++ended; }});
+  frmStillRunning notice(forms, {options, languages, [this] { ++ended; }});
   for (UINT message : {UINT{WM_CLOSE}, UINT{WM_COMMAND}}) {
     notice.open();
     notice.control<gui::CheckBox>("chkNoShow").setValue(1);
@@ -202,15 +202,15 @@ TEST_F(WindowsTest, StillRunningSavesOnlyTickedBoxesAndEndsForAlwaysExit) {
     // Escape reaches a window as the command IDCANCEL.
     SendMessageW(notice.hwnd(), message, message == WM_COMMAND ? IDCANCEL : 0, 0);
     ASSERT_TRUE(pumpUntil(forms, [&] { return !notice.loaded(); }));
-    EXPECT_EQ(settings.machine("chkNoShow", "unset"), "unset");
-    EXPECT_EQ(settings.machine("chkAlwaysExit", "unset"), "unset");
+    EXPECT_EQ(options.get(Setting::chkNoShow, "unset"), "unset");
+    EXPECT_EQ(options.get(Setting::chkAlwaysExit, "unset"), "unset");
     EXPECT_EQ(ended, 0);
   }
 }
 
 TEST_F(WindowsTest, StillRunningNeverShowsOnceExitingCompletelyWasChosen) {
-  settings.saveMachine("chkAlwaysExit", "1");
-  frmStillRunning notice(forms, {settings, languages, language, [this] { ++ended; }});
+  options.set(Setting::chkAlwaysExit, "1");
+  frmStillRunning notice(forms, {options, languages, [this] { ++ended; }});
   notice.open();
   EXPECT_FALSE(notice.visible());
   EXPECT_EQ(ended, 1);

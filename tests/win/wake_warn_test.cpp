@@ -63,8 +63,8 @@ TEST(Win32WakeTimer, IsMadeSetAtALocalTimeAndCancelled) {
 class WakeWarnWindowTest : public MainWindowTest {
  protected:
   WakeWarnWindowTest() {
-    app.settings.saveMachine("chkWake", "1");
-    app.settings.saveMachine("chkWarn", "1");
+    app.options.set(Setting::chkWake, "1");
+    app.options.set(Setting::chkWarn, "1");
   }
   ~WakeWarnWindowTest() override {
     exitProgram();
@@ -72,7 +72,7 @@ class WakeWarnWindowTest : public MainWindowTest {
   }
   frmMain& start() {
     frmMain& m = load();
-    countdown = std::make_unique<frmCountdown>(forms, win32::countdownContext(app, m));
+    countdown = std::make_unique<frmCountdown>(forms, win32::countdownContext(app));
     windows.countdown = [this] { countdown->open(); };
     return m;
   }
@@ -106,9 +106,9 @@ TEST_F(WakeWarnWindowTest, TheWakeTimerFollowsTheListAndGoesWithTheProgram) {
   main->loadData();
   ASSERT_TRUE(pumpUntil(forms, [&] { return power.wakeDue() == at(2025, 3, 14, 10, 45); }));
 
-  main->machineSettingChanged("chkWake", "0");
+  app.options.set(Setting::chkWake, "0");
   EXPECT_EQ(power.wakeDue(), std::nullopt) << "turned off in the options";
-  main->machineSettingChanged("chkWake", "1");
+  app.options.set(Setting::chkWake, "1");
   EXPECT_EQ(power.wakeDue(), at(2025, 3, 14, 10, 45));
   exitProgram();
   EXPECT_EQ(power.wakeDue(), std::nullopt) << "cancelled as the program ends";

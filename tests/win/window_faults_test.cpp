@@ -20,6 +20,7 @@
 #include "core/schedule/schedule_file.h"
 #include "core/settings/add_remove.h"
 #include "core/settings/run_at_start.h"
+#include "support/fake_event_log.h"
 #include "support/fake_file_system.h"
 #include "support/fake_http.h"
 #include "support/fault_tally.h"
@@ -158,7 +159,9 @@ struct MainProgram {
   FakeShell shell;
   FakeVersionInfo version{
       {{"ProductName", "Quenmark"}, {"CompanyName", "Tarvossa"}, {"Comments", "quenmark.example"}}};
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version}, kProgram};
+  FakeEventLog events;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+                 kProgram};
   TestInstanceGuard guard;
   AppWindows windows;
   gui::Forms forms;
@@ -251,7 +254,13 @@ TEST(WindowFaults, AFailedDeleteSaysWhyAndKeepsTheSchedule) {
     last = dry.fs.calls.size();
     ASSERT_EQ(dry.fs.files(), deleted);
     ASSERT_EQ(texts(dry.dialogs), std::vector<std::string>{question});
-    ASSERT_EQ(dry.registry.calls.size(), registryCalls) << "deleting reads no settings";
+    // Only whether an administrator locked the schedules is asked, no setting.
+    std::vector<std::string> asked;
+    for (std::size_t i = registryCalls; i < dry.registry.calls.size(); ++i) {
+      asked.push_back(dry.registry.calls[i].op + " " + dry.registry.calls[i].target);
+    }
+    ASSERT_EQ(asked, std::vector<std::string>{
+                         "openKeyEx HKLM\\SOFTWARE\\Policies\\Tarvossa\\Quenmark"});
   }
   Rows without = full;
   std::erase_if(without, [](const auto& row) { return row[0] == "Night"; });
@@ -305,7 +314,7 @@ struct OptionsProgram {
   win32::AnsiCodec codec;
   ProductIdentity identity;
   SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  ProgramSettings settings{store, identity};
+  Options options{store, identity};
   FakeFileSystem fs;
   std::string language = "English";
   clsLanguages languages{fs, codec, kProgram, identity, language};
@@ -328,8 +337,8 @@ TEST(WindowFaults, TheOptionsWarnOfAFailedWriteAndOtherwiseShowDefaults) {
   const std::vector<std::function<void(OptionsProgram&)>> steps = {
       [](OptionsProgram& p) {
         p.window = std::make_unique<frmOptions>(
-            p.forms, OptionsContext{p.settings, p.registry, p.dialogs, p.codec, p.languages,
-                                    p.language, "C:\\Tools\\Quenmark.exe"});
+            p.forms, OptionsContext{p.options, p.registry, p.dialogs, p.codec, p.languages,
+                                    "C:\\Tools\\Quenmark.exe"});
         p.window->open();
       },
       [](OptionsProgram& p) { p.set("chkNoShow", 1); },
@@ -388,9 +397,8 @@ struct LanguageProgram {
                                                                         dialogs,
                                                                         shell,
                                                                         http,
-                                                                        settings,
+                                                                        options,
                                                                         languages,
-                                                                        language,
                                                                         identity,
                                                                         kProgram,
                                                                         nullptr,
@@ -408,7 +416,7 @@ struct LanguageProgram {
   win32::AnsiCodec codec;
   ProductIdentity identity;
   SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  ProgramSettings settings{store, identity};
+  Options options{store, identity};
   std::string language = "English";
   clsLanguages languages{fs, codec, kProgram, identity, language};
   gui::Forms forms;

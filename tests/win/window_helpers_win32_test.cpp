@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/settings/options.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_win32.h"
@@ -12,7 +13,7 @@
 #include "support/temp_folder_win32.h"
 #include "windows/form8_window.h"
 #include "gui/on_top_win32.h"
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 namespace {
@@ -70,8 +71,9 @@ TEST(Form8Win32, InvisibleWindowOpensTheHelpForItselfOnce) {
   identity.ProgramName = "Quenmark";
   identity.CompanyName = "Tarvossa";
   SettingsStore settings(registry, dialogs, identity, [] { return false; });
+  Options options(settings, identity);
 
-  Form8 form({fs, shell, settings, identity, "C:\\Quenmark"});
+  Form8 form({fs, shell, options, "C:\\Quenmark"});
   ASSERT_NE(form.hwnd(), nullptr);
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
   RECT r;
@@ -82,7 +84,7 @@ TEST(Form8Win32, InvisibleWindowOpensTheHelpForItselfOnce) {
   EXPECT_EQ(shell.executed[0].owner, reinterpret_cast<WindowHandle>(form.hwnd()));
   EXPECT_EQ(shell.executed[0].file, "C:\\Quenmark\\Help.chm");
   EXPECT_EQ(
-      registry.text(reg::kHkeyLocalMachine, "SOFTWARE\\Tarvossa\\Quenmark\\Settings", "showHelp"),
+      registry.text(reg::kHkeyCurrentUser, "Software\\Tarvossa\\Quenmark\\Settings", "showHelp"),
       "0");
   HWND h = form.hwnd();
   form.Unload();

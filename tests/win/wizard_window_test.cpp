@@ -23,11 +23,11 @@
 #include "core/schedule/schedule_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_event_log.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
 #include "support/fake_version_info.h"
-#include "support/fake_wizard_host.h"
 #include "support/gui_pump_win32.h"
 #include "support/layout_check_win32.h"
 #include "support/screenshot_win32.h"
@@ -175,7 +175,7 @@ class WizardWindowTest : public ::testing::Test {
     ASSERT_TRUE(
         writeTestFile(scheduleFilePath(program.path(), r.Name), scheduleFileText(r), attributes));
     current = r;
-    host.names.push_back(r.Name);
+    app.schedules.saved(r);
   }
 
   TempFolder program;
@@ -188,12 +188,12 @@ class WizardWindowTest : public ::testing::Test {
   FakePowerApi power;
   FakeShell shell;
   FakeVersionInfo version;
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version},
+  FakeEventLog events;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
                  program.path()};
-  FakeWizardHost host;
   ScheduleRecord current;  // the main window's record of the entry clicked last
   gui::Forms forms;
-  frmWizard wizard{forms, win32::wizardContext(app), host};
+  frmWizard wizard{forms, win32::wizardContext(app)};
 };
 
 ScheduleRecord record(std::string name, std::string itemType, bool enabled = false,
@@ -296,13 +296,13 @@ TEST_F(WizardWindowTest, CheckedDaysAreStoredInDayOrder) {
                                       static_cast<std::int16_t>(c.kind), c.period)))
         << name;
     EXPECT_FALSE(wizard.loaded()) << name;
-    EXPECT_EQ(host.loadDataCalls, n);
+    EXPECT_EQ(app.schedules.names().back(), name) << "the saved schedule joins the list";
   }
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(WizardWindowTest, RefusedNamesKeepTheWizardOpenAndWriteNothing) {
-  host.names = {"Morning", "Night"};
+  for (const char* name : {"Morning", "Night"}) app.schedules.saved(record(name, "Reboot"));
   const struct {
     std::string name;
     std::string message;
@@ -327,7 +327,7 @@ TEST_F(WizardWindowTest, RefusedNamesKeepTheWizardOpenAndWriteNothing) {
     dialogs.shown.clear();
     press("cmdCancel");
   }
-  EXPECT_EQ(host.loadDataCalls, 0);
+  EXPECT_EQ(app.schedules.names(), (std::vector<std::string>{"Morning", "Night"}));
 }
 
 TEST_F(WizardWindowTest, EditingRoundTripsEveryFieldWithLastRunTimeEmpty) {
@@ -350,7 +350,7 @@ TEST_F(WizardWindowTest, EditingRoundTripsEveryFieldWithLastRunTimeEmpty) {
     EXPECT_FALSE(wizard.loaded()) << r.Name;
   }
   EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(host.loadDataCalls, 5);
+  EXPECT_EQ(app.schedules.list().count(), 5u) << "each save replaced its own entry";
 }
 
 TEST_F(WizardWindowTest, TheActionListProposesHibernateOnlyWhenAvailable) {
@@ -376,6 +376,7 @@ TEST_F(WizardWindowTest, TheActionListProposesHibernateOnlyWhenAvailable) {
 TEST_F(WizardWindowTest, AFailedSaveKeepsTheWizardOpenAndTheOldFile) {
   const ScheduleRecord old = record("Night", "Reboot", true, "12/1/2025", "22:30:00");
   selectExisting(old, FILE_ATTRIBUTE_READONLY);
+  const std::uint64_t listed = app.schedules.list().revision();
   open(true);
   ctl<gui::DTPicker>("dtTime").setTimeOfDay(6h);
   press("cmdOK");
@@ -386,7 +387,7 @@ TEST_F(WizardWindowTest, AFailedSaveKeepsTheWizardOpenAndTheOldFile) {
   EXPECT_EQ(shownTime(), 6h) << "the input stays";
   EXPECT_EQ(file("Night"), scheduleFileText(old));
   EXPECT_EQ(dataFiles(), std::vector<std::string>{"Night.sch"});
-  EXPECT_EQ(host.loadDataCalls, 0);
+  EXPECT_EQ(app.schedules.list().revision(), listed) << "the list learns of no save";
 }
 
 TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothing) {
@@ -411,12 +412,12 @@ TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothing) {
     EXPECT_EQ(forms.find("frmWizard"), nullptr) << c.how;
   }
   EXPECT_TRUE(dataFiles().empty());
-  EXPECT_EQ(host.loadDataCalls, 0);
+  EXPECT_TRUE(app.schedules.names().empty());
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(WizardWindowTest, AnOpenWizardKeepsItsInputAndItsModeWhenOpenedAgain) {
-  host.names = {"Night"};
+  app.schedules.saved(record("Night", "Reboot"));
   open();
   type("Night");
   wizard.open(record("Night", "Reboot"));  // Edit clicked in the main window meanwhile

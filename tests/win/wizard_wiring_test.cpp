@@ -11,7 +11,7 @@ namespace {
 // schedule with its next run; Edit opens it again on the same record; the template lists it.
 TEST_F(MainWindowTest, NewOpensTheWizardWhoseSaveTheMainListShows) {
   frmMain& window = load();
-  frmWizard wizard(forms, win32::wizardContext(app), window);
+  frmWizard wizard(forms, win32::wizardContext(app));
   windows.wizard = [&](const std::optional<ScheduleRecord>& toEdit) { wizard.open(toEdit); };
   windows.loadWizardForTemplate = [&] { LoadWizardForTemplate(wizard); };
 

@@ -16,8 +16,9 @@ struct DefaultMessage {
 // localization file, or where the file lacks a key.
 std::span<const DefaultMessage> defaultMessages();
 
-// Fills the catalogue's message table with the built-in texts (slots 0 to 17 of a fresh
-// catalogue). Placeholders stay as written; only translations replace them.
+// Fills the catalogue's message table with the built-in texts, from slot 0 of a fresh
+// catalogue in table order (the windows' eighteen first, then the command line's).
+// Placeholders stay as written; only translations replace them.
 void SetDefaultMessages(clsLanguages& catalogue);
 
 }  // namespace quenmark

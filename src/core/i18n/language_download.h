@@ -11,10 +11,6 @@
 
 namespace quenmark {
 
-// The machine setting naming the host that serves the newest localization file; the
-// product's website when it is not set.
-inline constexpr char kLanguageHostSetting[] = "LanguageHost";
-
 // The largest localization file taken from the server. The shipped file is a few dozen
 // kilobytes; anything near this bound is not a localization file.
 inline constexpr std::size_t kMaxLanguageFileBytes = 4u << 20;

@@ -1,5 +1,9 @@
 #include "core/i18n/languages.h"
 
+#include "base/file_exists.h"
+#include "base/ignore_errors.h"
+#include "core/i18n/control_kinds.h"
+
 #include <utility>
 
 #include "base/text.h"
@@ -8,36 +12,14 @@
 namespace quenmark {
 namespace {
 
-// One step of a walk over windows the catalogue does not own: a control may lack the
-// property asked for, or fail to repaint. Such a step is skipped and the walk goes on.
-template <class F>
-bool step(F&& f) {
-  try {
-    std::forward<F>(f)();
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
-enum class Kind { kCaption, kTabs, kColumns, kIndexed, kOther };
-
-Kind kindOf(const std::string& typeName) {
-  if (typeName == "Label" || typeName == "CommandButton" || typeName == "SkinLabel" ||
-      typeName == "Frame" || typeName == "CheckBox") {
-    return Kind::kCaption;
-  }
-  if (typeName == "TabStrip") return Kind::kTabs;
-  if (typeName == "ListView") return Kind::kColumns;
-  if (typeName == "OptionButton" || typeName == "Menu") return Kind::kIndexed;
-  return Kind::kOther;
-}
-
-std::optional<Kind> kindOf(const TranslatableControl& control, std::string* typeName = nullptr) {
-  std::optional<Kind> kind;
-  step([&] {
+// A walk over windows the catalogue does not own goes step by step (ignoreErrors): a control
+// may lack the property asked for, or fail to repaint; such a step is skipped, the walk goes on.
+std::optional<TranslatedText> kindOf(const TranslatableControl& control,
+                                     std::string* typeName = nullptr) {
+  std::optional<TranslatedText> kind;
+  ignoreErrors([&] {
     std::string type = control.typeName();
-    kind = kindOf(type);
+    kind = translatedTextOf(type);
     if (typeName) *typeName = std::move(type);
   });
   return kind;
@@ -111,50 +93,50 @@ void clsLanguages::translateControl(const std::string& windowName,
   };
 
   switch (*kind) {
-    case Kind::kCaption:
-      step([&] {
+    case TranslatedText::Caption:
+      ignoreErrors([&] {
         if (auto text = getTranslation(key())) control.setCaption(*text);
       });
-      step([&] { control.refresh(); });
+      ignoreErrors([&] { control.refresh(); });
       break;
-    case Kind::kTabs: {
+    case TranslatedText::Tabs: {
       int tabs = 0;
-      step([&] { tabs = control.tabCount(); });
+      ignoreErrors([&] { tabs = control.tabCount(); });
       for (int n = 1; n <= tabs; ++n) {
-        step([&] {
+        ignoreErrors([&] {
           if (auto text = getTranslation(key(ControlText::kTab, n))) {
             control.setTabCaption(n, *text);
           }
         });
-        step([&] { control.refresh(); });
+        ignoreErrors([&] { control.refresh(); });
       }
       break;
     }
-    case Kind::kColumns: {
+    case TranslatedText::Columns: {
       int columns = 0;
-      step([&] { columns = control.columnCount(); });
+      ignoreErrors([&] { columns = control.columnCount(); });
       for (int n = 1; n <= columns; ++n) {
-        step([&] {
+        ignoreErrors([&] {
           if (auto text = getTranslation(key(ControlText::kColumn, n))) {
             control.setColumnText(n, *text);
           }
         });
-        step([&] { control.refresh(); });
+        ignoreErrors([&] { control.refresh(); });
       }
       break;
     }
-    case Kind::kIndexed:
+    case TranslatedText::Indexed:
       // Outside a control array there is no key: the control keeps its text.
-      step([&] {
+      ignoreErrors([&] {
         if (auto index = control.index()) {
           if (auto text = getTranslation(key(ControlText::kArrayElement, *index))) {
             control.setCaption(*text);
           }
         }
       });
-      if (type != "Menu") step([&] { control.refresh(); });
+      if (type != kMenuTypeName) ignoreErrors([&] { control.refresh(); });
       break;
-    case Kind::kOther:
+    case TranslatedText::None:
       break;
   }
 }
@@ -166,7 +148,7 @@ void clsLanguages::ChangeLanguage(TranslatableWindow& window, const std::string&
 
   std::string windowName;
   std::vector<TranslatableControl*> controls;
-  if (step([&] { windowName = window.name(); })) step([&] { controls = window.controls(); });
+  if (ignoreErrors([&] { windowName = window.name(); })) ignoreErrors([&] { controls = window.controls(); });
   for (TranslatableControl* control : controls) {
     if (control) translateControl(windowName, *control);
   }
@@ -175,15 +157,10 @@ void clsLanguages::ChangeLanguage(TranslatableWindow& window, const std::string&
     if (!slot.inUse) continue;
     if (auto text = getTranslation(slot.name)) slot.text = std::move(*text);
   }
+  ignoreErrors([&] { window.languageApplied(); });
 }
 
-bool clsLanguages::LangFileExists(const std::string& path) const {
-  std::vector<std::string> names;
-  if (!step([&] { names = fs_.find(path, attr::kReadOnly | attr::kHidden | attr::kSystem); })) {
-    return false;
-  }
-  return !names.empty() && equalsNoCase(names.front(), LangTrimPath(path));
-}
+bool clsLanguages::LangFileExists(const std::string& path) const { return FileExists(fs_, path); }
 
 std::string clsLanguages::LangTrimPath(const std::string& path) { return TrimPath(path); }
 
@@ -197,36 +174,36 @@ std::string clsLanguages::templateLines(const std::string& windowName,
   };
 
   switch (*kind) {
-    case Kind::kCaption:
-      step([&] { out += localizationItemLine(key(), control.caption()); });
+    case TranslatedText::Caption:
+      ignoreErrors([&] { out += localizationItemLine(key(), control.caption()); });
       break;
-    case Kind::kTabs: {
+    case TranslatedText::Tabs: {
       int tabs = 0;
-      step([&] { tabs = control.tabCount(); });
+      ignoreErrors([&] { tabs = control.tabCount(); });
       for (int n = 1; n <= tabs; ++n) {
-        step(
+        ignoreErrors(
             [&] { out += localizationItemLine(key(ControlText::kTab, n), control.tabCaption(n)); });
       }
       break;
     }
-    case Kind::kColumns: {
+    case TranslatedText::Columns: {
       int columns = 0;
-      step([&] { columns = control.columnCount(); });
+      ignoreErrors([&] { columns = control.columnCount(); });
       for (int n = 1; n <= columns; ++n) {
-        step([&] {
+        ignoreErrors([&] {
           out += localizationItemLine(key(ControlText::kColumn, n), control.columnText(n));
         });
       }
       break;
     }
-    case Kind::kIndexed:
-      step([&] {
+    case TranslatedText::Indexed:
+      ignoreErrors([&] {
         if (auto index = control.index()) {
           out += localizationItemLine(key(ControlText::kArrayElement, *index), control.caption());
         }
       });
       break;
-    case Kind::kOther:
+    case TranslatedText::None:
       break;
   }
   return out;
@@ -235,7 +212,7 @@ std::string clsLanguages::templateLines(const std::string& windowName,
 void clsLanguages::makeLocalizationFile(const LoadedWindows& loadedWindows,
                                         const std::function<void()>& LoadWizardForTemplate) {
   std::string text = localizationTemplateHeader();
-  step([&] {
+  ignoreErrors([&] {
     if (LoadWizardForTemplate) LoadWizardForTemplate();
   });
 
@@ -243,15 +220,15 @@ void clsLanguages::makeLocalizationFile(const LoadedWindows& loadedWindows,
   if (LangFileExists(path)) fs_.deleteFile(path);
 
   std::vector<TranslatableWindow*> windows;
-  step([&] {
+  ignoreErrors([&] {
     if (loadedWindows) windows = loadedWindows();
   });
   for (TranslatableWindow* window : windows) {
     if (!window) continue;
     std::string windowName;
     std::vector<TranslatableControl*> controls;
-    if (!step([&] { windowName = window->name(); })) continue;
-    step([&] { controls = window->controls(); });
+    if (!ignoreErrors([&] { windowName = window->name(); })) continue;
+    ignoreErrors([&] { controls = window->controls(); });
     for (TranslatableControl* control : controls) {
       if (control) text += templateLines(windowName, *control);
     }

@@ -45,8 +45,14 @@ class clsLanguages {
   std::string getMessages(const std::string& name) const;
 
   // Loads `language` (or, failing any, "English") and translates the window's captions,
-  // column headers and tab captions, then the message table.
+  // column headers and tab captions, then the message table; then tells the window.
   void ChangeLanguage(TranslatableWindow& window, const std::string& language);
+  // The same in the language in effect: how a window translates itself at its load.
+  void translate(TranslatableWindow& window) {
+    const std::string language = currentLanguage_;
+    ChangeLanguage(window, language);
+  }
+  const std::string& currentLanguage() const { return currentLanguage_; }
 
   // Whether a file (read-only, hidden and system ones included; not a folder) is at path.
   bool LangFileExists(const std::string& path) const;

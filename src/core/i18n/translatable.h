@@ -12,8 +12,7 @@ namespace quenmark {
 class TranslatableControl {
  public:
   virtual ~TranslatableControl() = default;
-  // "Label", "CommandButton", "CheckBox", "OptionButton", "Frame", "TextBox", "ComboBox",
-  // "ListView", "TreeView", "Menu", "SkinLabel", "TabStrip", "PictureBox", ...
+  // A type name of control_kinds.h, or "Menu".
   virtual std::string typeName() const = 0;
   virtual std::string name() const = 0;
   // The element's index when the control belongs to a control array.
@@ -39,6 +38,9 @@ class TranslatableWindow {
   virtual ~TranslatableWindow() = default;
   virtual std::string name() const = 0;
   virtual std::vector<TranslatableControl*> controls() = 0;
+  // Told when a language has been applied to the window and to the messages, so that texts
+  // the window makes from messages itself (display_text.h) show in that language at once.
+  virtual void languageApplied() {}
 };
 
 }  // namespace quenmark

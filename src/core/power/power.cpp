@@ -30,17 +30,19 @@ void EnableShutdownPrivilege(PowerApi& api) {
   if (opened) api.closeHandle(token);
 }
 
-void ExitWindowsAction(PowerApi& api, std::int32_t Code, bool Force) {
+Status ExitWindowsAction(PowerApi& api, std::int32_t Code, bool Force) {
   // Unsigned arithmetic: a code near the top of the range wraps instead of overflowing.
   std::uint32_t flags = static_cast<std::uint32_t>(Code);
   if (Force) flags += power::kEwxForce;
   if (IsWinNT(api)) EnableShutdownPrivilege(api);
-  api.exitWindowsEx(flags, 0);
+  if (api.exitWindowsEx(flags, 0)) return std::nullopt;
+  return api.lastError();
 }
 
-void PowerStateAction(PowerApi& api, std::int16_t Suspend, bool Force) {
+Status PowerStateAction(PowerApi& api, std::int16_t Suspend, bool Force) {
   if (IsWinNT(api)) EnableShutdownPrivilege(api);
-  api.setSystemPowerState(Suspend, Force ? 1 : 0);
+  if (api.setSystemPowerState(Suspend, Force ? 1 : 0)) return std::nullopt;
+  return api.lastError();
 }
 
 bool HibernateAvailable(const FileSystem& fs) {
@@ -49,13 +51,12 @@ bool HibernateAvailable(const FileSystem& fs) {
 
 }  // namespace modPower
 
-void CPower::ShutDown(int ShutDownType, bool Force) {
+Status CPower::ShutDown(int ShutDownType, bool Force) {
   if (ShutDownType == powerActionCode(PowerAction::Hibernate) ||
       ShutDownType == powerActionCode(PowerAction::StandBy)) {
-    modPower::PowerStateAction(api_, static_cast<std::int16_t>(ShutDownType - 5), Force);
-  } else {
-    modPower::ExitWindowsAction(api_, ShutDownType, Force);
+    return modPower::PowerStateAction(api_, static_cast<std::int16_t>(ShutDownType - 5), Force);
   }
+  return modPower::ExitWindowsAction(api_, ShutDownType, Force);
 }
 
 }  // namespace quenmark

@@ -9,8 +9,8 @@
 
 namespace quenmark {
 
-// The routines behind CPower. No result of a Windows call is reported: an action that the
-// system refuses simply does not happen.
+// The routines behind CPower. Of the Windows calls only the action's own is looked at: an
+// action the system refuses does not happen, and the refusal is handed back for the log.
 namespace modPower {
 
 // True when GetVersionExA reports the NT platform (id 2); false on 95/98/Me and when the
@@ -21,10 +21,10 @@ bool IsWinNT(PowerApi& api);
 void EnableShutdownPrivilege(PowerApi& api);
 
 // Log off, shut down or reboot: ExitWindowsEx with Code as its flags, plus EWX_FORCE.
-void ExitWindowsAction(PowerApi& api, std::int32_t Code, bool Force);
+Status ExitWindowsAction(PowerApi& api, std::int32_t Code, bool Force);
 
 // SetSystemPowerState: Suspend 0 hibernates, 1 stands by.
-void PowerStateAction(PowerApi& api, std::int16_t Suspend, bool Force);
+Status PowerStateAction(PowerApi& api, std::int16_t Suspend, bool Force);
 
 // Whether "c:\hiberfil.sys" exists, hidden and system files included. The drive is
 // always c:, whatever the Windows drive.
@@ -56,8 +56,9 @@ class CPower {
   }
 
   // The action of a PowerAction code: 5 hibernates, 6 stands by, any other code goes to
-  // ExitWindowsEx as its flags. Force skips asking the other applications.
-  void ShutDown(int ShutDownType, bool Force);
+  // ExitWindowsEx as its flags. Force skips asking the other applications. The system's
+  // refusal, when it would not start the action.
+  Status ShutDown(int ShutDownType, bool Force);
 
   WindowHandle hwnd() const { return hwnd_; }
   const SuspendBlocker& suspendBlocker() const { return blocker_; }

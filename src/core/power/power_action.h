@@ -16,15 +16,16 @@ struct PowerActionInfo {
   std::string_view name;         // in schedule files, the action lists and the list's Type
   std::string_view menuCaption;  // the Action menu's design caption
   bool needsHibernation;         // offered only where hibernation is available
+  std::string_view commandSwitch;  // on the command line, after shutdown.exe where it has one
 };
 
 // Every action, in the order the action lists and the Action menu show them.
 inline constexpr std::array<PowerActionInfo, 5> kPowerActions = {{
-    {PowerAction::Hibernate, "Hibernate", "Hibernate", true},
-    {PowerAction::ShutDown, "Shut Down", "Shut Down", false},
-    {PowerAction::Reboot, "Reboot", "Reboot", false},
-    {PowerAction::LogOff, "Log Off", "Log Off", false},
-    {PowerAction::StandBy, "Stand by", "Stand By", false},
+    {PowerAction::Hibernate, "Hibernate", "Hibernate", true, "h"},
+    {PowerAction::ShutDown, "Shut Down", "Shut Down", false, "s"},
+    {PowerAction::Reboot, "Reboot", "Reboot", false, "r"},
+    {PowerAction::LogOff, "Log Off", "Log Off", false, "l"},
+    {PowerAction::StandBy, "Stand by", "Stand By", false, "sb"},
 }};
 
 // The action of a name, compared exactly; nothing for any other text.

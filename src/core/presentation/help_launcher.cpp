@@ -1,17 +1,17 @@
 #include "core/presentation/help_launcher.h"
 
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 namespace quenmark {
 
 std::string helpFilePath(const std::string& programFolder) { return programFolder + "\\Help.chm"; }
 
 void loadHelpLauncher(WindowHandle window, const std::string& programFolder, const FileSystem& fs,
-                      Shell& shell, SettingsStore& settings, const ProductIdentity& identity) {
+                      Shell& shell, Options& options) {
   const std::string path = helpFilePath(programFolder);
   if (!FileExists(fs, path)) return;
   shell.execute(window, "open", path, "", "", kSwShowNormal);
-  settings.SaveMachineSetting(identity.ProgramName, kSettingsSection, "showHelp", "0");
+  options.set(Setting::showHelp, "0");
 }
 
 }  // namespace quenmark

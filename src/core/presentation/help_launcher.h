@@ -4,8 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "core/settings/settings_store.h"
-#include "base/identity.h"
+#include "core/settings/options.h"
 
 namespace quenmark {
 
@@ -13,9 +12,9 @@ namespace quenmark {
 std::string helpFilePath(const std::string& programFolder);
 
 // The work of loading Form8, the invisible help launcher: when the help file exists, the
-// shell opens it for `window` in a normal window and "showHelp" = "0" is stored in the
-// machine section; without the file nothing happens.
+// shell opens it for `window` in a normal window and "showHelp" = "0" is stored (where the
+// main window reads it); without the file nothing happens.
 void loadHelpLauncher(WindowHandle window, const std::string& programFolder, const FileSystem& fs,
-                      Shell& shell, SettingsStore& settings, const ProductIdentity& identity);
+                      Shell& shell, Options& options);
 
 }  // namespace quenmark

@@ -4,33 +4,13 @@
 
 #include "base/identity.h"
 #include "core/i18n/languages.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/file_system.h"
-#include "platform/power_api.h"
-#include "platform/regional.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/text_codec.h"
-#include "platform/version_info.h"
-#include "core/settings/program_settings.h"
+#include "core/schedule/schedule_commands.h"
+#include "core/schedule/schedule_service.h"
+#include "core/settings/options.h"
+#include "platform/platform.h"
 #include "core/settings/settings_store.h"
 
 namespace quenmark {
-
-// The outside world as the program reaches it. WinMain hands in the Win32 implementations;
-// tests hand in fakes (power calls are always recorded, never made, in tests).
-struct Platform {
-  FileSystem& fs;
-  const TextCodec& codec;
-  const Clock& clock;
-  const Regional& regional;
-  Dialogs& dialogs;
-  Registry& registry;
-  PowerApi& power;
-  Shell& shell;
-  const VersionInfo& versionInfo;
-};
 
 // What the program keeps program-wide, made once by WinMain. Windows never take it whole:
 // the program hands each window a context of its own made from these parts, naming what the
@@ -42,8 +22,13 @@ class AppContext {
       : platform(seams),
         programFolder(std::move(folder)),
         store(seams.registry, seams.dialogs, identity, [this] { return StartedInTray; }),
-        settings(store, identity),
-        languages(seams.fs, seams.codec, programFolder, identity, CurrentLanguage) {}
+        options(store, identity),
+        languages(seams.fs, seams.codec, programFolder, identity, CurrentLanguage),
+        schedules({seams.fs, seams.codec, seams.clock, seams.regional, seams.dialogs, seams.power,
+                   options, programFolder,
+                   [this](const std::string& key) { return languages.getMessages(key); },
+                   seams.events}),
+        commands(schedules, options.policy(), seams.fs, seams.codec, seams.clock, programFolder) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
@@ -55,8 +40,10 @@ class AppContext {
   bool StartedInTray = false;   // set by the main window; the settings store asks it
 
   SettingsStore store;
-  ProgramSettings settings;
+  Options options;
   clsLanguages languages;  // the catalogue; the main window's load fills it
+  ScheduleService schedules;
+  ScheduleCommands commands;  // what the command line changes, in the running program or not
 };
 
 }  // namespace quenmark

@@ -78,29 +78,78 @@ std::string scheduleFilePath(const std::string& programFolder, const std::string
   return dataFolder(programFolder) + name + ".sch";
 }
 
+namespace {
+
+const char* flag(bool b) { return b ? "-1" : "0"; }
+
+void appendLine(std::string& t, std::string_view a, std::string_view b = {}) {
+  t.append(a).append(b).append(kCrLf);
+}
+
+// The lines of the start: the SCHEDULER block's first five, and the whole kept start.
+void appendStartLines(std::string& t, const ScheduleRecord& r) {
+  appendLine(t, "StartDate=", r.StartDate);
+  appendLine(t, "StartTime=", r.StartTime);
+  appendLine(t, "Repeat=", flag(r.Repeat));
+  appendLine(t, "SAccurancy=", std::to_string(r.SAccurancy));
+  appendLine(t, "Period=", r.Period);
+}
+
+bool hasBlock(std::string_view text, std::string_view tag) {
+  const std::string open = "<" + std::string(tag) + ">";
+  const std::string close = "</" + std::string(tag) + ">";
+  const std::size_t at = text.find(open);
+  return at != std::string_view::npos && text.rfind(close) != std::string_view::npos &&
+         text.rfind(close) > at;
+}
+
+}  // namespace
+
 std::string scheduleFileText(const ScheduleRecord& r) {
-  auto flag = [](bool b) { return b ? "-1" : "0"; };
   std::string t;
-  auto line = [&](std::string_view a, std::string_view b = {}) {
-    t.append(a).append(b).append(kCrLf);
-  };
-  line("<DATA>");
-  line("LastRunTime=", r.LastRunTime);
-  line("ItemType=", r.ItemType);
-  line("Enabled=", r.Enabled ? "1" : "0");
-  line("</DATA>");
-  line("");
-  line("<SCHEDULER>");
-  line("StartDate=", r.StartDate);
-  line("StartTime=", r.StartTime);
-  line("Repeat=", flag(r.Repeat));
-  line("SAccurancy=", std::to_string(r.SAccurancy));
-  line("Period=", r.Period);
-  line("RunOnStart=", flag(r.RunOnStart));
-  line("RunOnEnd=", flag(r.RunOnEnd));
-  line("</SCHEDULER>");
-  line("");
+  appendLine(t, "<DATA>");
+  appendLine(t, "LastRunTime=", r.LastRunTime);
+  appendLine(t, "ItemType=", r.ItemType);
+  appendLine(t, "Enabled=", r.Enabled ? "1" : "0");
+  appendLine(t, "</DATA>");
+  appendLine(t, "");
+  appendLine(t, "<SCHEDULER>");
+  appendStartLines(t, r);
+  appendLine(t, "RunOnStart=", flag(r.RunOnStart));
+  appendLine(t, "RunOnEnd=", flag(r.RunOnEnd));
+  appendLine(t, "</SCHEDULER>");
+  appendLine(t, "");
   return t;
+}
+
+bool looksLikeScheduleFile(std::string_view text) {
+  return hasBlock(text, "DATA") && hasBlock(text, "SCHEDULER");
+}
+
+std::optional<ScheduleRecord> keptStartOf(std::string_view text) {
+  if (!hasBlock(text, kKeptStartTag)) return std::nullopt;
+  ScheduleRecord kept;
+  readSchedulerFields(getTagText(text, kKeptStartTag), kept);
+  return kept;
+}
+
+std::optional<NameProblem> checkScheduleName(const std::string& name,
+                                             const std::vector<std::string>* listed,
+                                             const FileSystem& fs,
+                                             const std::string& programFolder) {
+  using Kind = NameProblem::Kind;
+  if (listed) {
+    for (const std::string& existing : *listed) {
+      if (equalsNoCase(existing, name)) return NameProblem{Kind::Taken};
+    }
+  }
+  if (name.empty()) return NameProblem{Kind::Empty};
+  // Checked before any save is tried, so that a refused name never reaches the file system.
+  if (auto bad = validateScheduleName(name)) return NameProblem{Kind::Refused, *bad};
+  // A file the list does not show (hidden, or named in another case the file system folds
+  // together) would be replaced by the save.
+  if (listed && scheduleFileTaken(fs, programFolder, name)) return NameProblem{Kind::Taken};
+  return std::nullopt;
 }
 
 Status validateScheduleName(const std::string& name) {
@@ -123,11 +172,18 @@ bool scheduleFileTaken(const FileSystem& fs, const std::string& programFolder,
 }
 
 Status SaveScheduleFile(FileSystem& fs, const TextCodec& codec, const std::string& programFolder,
-                        const ScheduleRecord& record) {
+                        const ScheduleRecord& record, const ScheduleRecord* keptStart) {
   if (auto refused = validateScheduleName(record.Name)) return refused;
   const std::string path = scheduleFilePath(programFolder, record.Name);
   if (utf16Length(path) >= kMaxPath) return kPathTooLong;
-  return fs.replaceFile(path, codec.utf8ToAnsi(scheduleFileText(record)));
+  std::string text = scheduleFileText(record);
+  if (keptStart) {
+    appendLine(text, "<" + std::string(kKeptStartTag) + ">");
+    appendStartLines(text, *keptStart);
+    appendLine(text, "</" + std::string(kKeptStartTag) + ">");
+    appendLine(text, "");
+  }
+  return fs.replaceFile(path, codec.utf8ToAnsi(text));
 }
 
 ScheduleRecord readScheduleText(std::string name, std::string_view fileText) {

@@ -35,6 +35,38 @@ std::uint64_t ScheduleList::add(ScheduleEntry entry, std::optional<LocalMinute> 
   return lastId_;
 }
 
+std::uint64_t ScheduleList::put(ScheduleEntry entry, std::optional<LocalMinute> nextRun) {
+  const std::size_t found = findSchedule(entry.text);
+  if (found == 0) return add(std::move(entry), nextRun);
+  const std::size_t index = found - 1;
+  entry.id = entries_[index].id;
+  entries_[index] = std::move(entry);
+  due_[index] = nextRun;
+  changed({ListChange::Kind::Updated, index});
+  return entries_[index].id;
+}
+
+std::size_t ScheduleList::removeIf(const std::function<bool(const ScheduleEntry&)>& which) {
+  std::optional<std::size_t> first;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (which(entries_[i])) {
+      if (!first) first = i;
+      continue;
+    }
+    if (kept != i) {
+      entries_[kept] = std::move(entries_[i]);
+      due_[kept] = due_[i];
+    }
+    ++kept;
+  }
+  const std::size_t gone = entries_.size() - kept;
+  entries_.resize(kept);
+  due_.resize(kept);
+  if (first) changed({ListChange::Kind::Removed, *first});
+  return gone;
+}
+
 void ScheduleList::setNextRun(std::size_t index, NextRun next) {
   entries_[index].nextRunTime = std::move(next.text);
   due_[index] = next.at;
@@ -73,7 +105,7 @@ ScheduleEntry entryOf(const ScheduleRecord& record, std::chrono::local_seconds n
   e.text = record.Name;
   e.type = record.ItemType;
   e.lastRunTime = record.LastRunTime;
-  e.enabled = record.Enabled ? "Yes" : "No";
+  e.enabled = record.Enabled ? kEnabledYes : kEnabledNo;
   e.action = powerActionNamed(record.ItemType);
   e.rule = ruleOf(record, formats);
   NextRun next;

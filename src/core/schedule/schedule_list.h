@@ -18,6 +18,10 @@
 
 namespace quenmark {
 
+// The "Enabled" column's two texts.
+inline constexpr std::string_view kEnabledYes = "Yes";
+inline constexpr std::string_view kEnabledNo = "No";
+
 // One row of the schedule list.
 struct ScheduleEntry {
   // Given by the list when the entry is added and never reused, so that the queue can tell
@@ -27,17 +31,18 @@ struct ScheduleEntry {
   std::string type{};         // "Type": the action name
   std::string lastRunTime{};  // "Last Run Time"
   std::string nextRunTime{};  // "Next Run Time": the next-run text
-  std::string enabled{};      // "Enabled": "Yes" or "No"
+  std::string enabled{};      // "Enabled": kEnabledYes or kEnabledNo
   std::optional<PowerAction> action{};  // what `type` names; none for any other text
   // The rule of the entry's file, kept to re-arm it after a run; none for quick entries
   // and for files without a readable start.
   std::optional<ScheduleRule> rule{};
+  bool quick = false;  // made by the quick schedule: it has no file
 };
 
 // What changed, so that a virtual list view can resize or redraw just that row.
 struct ListChange {
-  enum class Kind { Reset, Added, Updated } kind;
-  std::size_t index;  // the row for Added and Updated
+  enum class Kind { Reset, Added, Updated, Removed } kind;
+  std::size_t index;  // the row for Added and Updated; the first row gone for Removed
 };
 
 // The rows the main window shows and the engine works on. Besides the texts it keeps the
@@ -56,6 +61,11 @@ class ScheduleList {
   void clear();
   // Adds the entry under a new id, which it returns.
   std::uint64_t add(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
+  // Replaces the first entry of the same text, keeping its id, or adds the entry.
+  std::uint64_t put(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
+  // Takes out every entry `which` picks; the others keep their ids and their order. Returns
+  // how many went.
+  std::size_t removeIf(const std::function<bool(const ScheduleEntry&)>& which);
   void setNextRun(std::size_t index, NextRun next);
   // A next-run text from elsewhere; the minute is read from it with the regional formats.
   void setNextRunTime(std::size_t index, std::string text, const RegionalFormats& formats);

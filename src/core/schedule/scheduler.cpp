@@ -1,48 +1,36 @@
 #include "core/schedule/scheduler.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/timer_intervals.h"
 #include "core/schedule/regional_time.h"
 
 namespace quenmark {
-namespace {
 
 using namespace std::chrono;
 
-struct Delay {
-  std::string_view item;
-  minutes amount;
-};
-// "In 1 Month" is not a fixed length and is handled on its own.
-constexpr std::array<Delay, 14> kDelays = {{
-    {"In 1 Minute", minutes{1}},
-    {"In 5 Minutes", minutes{5}},
-    {"in 15 Minutes", minutes{15}},
-    {"in 30 Minutes", minutes{30}},
-    {"In 1 Hour", hours{1}},
-    {"In 2 Hours", hours{2}},
-    {"In 6 Hours", hours{6}},
-    {"In 12 Hours", hours{12}},
-    {"In 1 Day", days{1}},
-    {"In 2 Days", days{2}},
-    {"In 5 Days", days{5}},
-    {"In 1 Week", weeks{1}},
-    {"In 2 Weeks", weeks{2}},
-    {"In 3 Weeks", weeks{3}},
-}};
+Status runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
+  if (auto action = powerActionNamed(ActionName); action && shutDown) {
+    return shutDown(*action, Force);
+  }
+  return std::nullopt;
+}
 
-}  // namespace
-
-void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown) {
-  if (auto action = powerActionNamed(ActionName); action && shutDown) shutDown(*action, Force);
+std::vector<std::string_view> displayedCodes() {
+  std::vector<std::string_view> codes;
+  for (const QuickDelay& d : kQuickScheduleItems) codes.push_back(d.item);
+  for (const PowerActionInfo& a : kPowerActions) codes.push_back(a.name);
+  codes.push_back(kEnabledYes);
+  codes.push_back(kEnabledNo);
+  return codes;
 }
 
 std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
-  for (const Delay& d : kDelays) {
-    if (d.item == delayItem) return now + d.amount;
-  }
-  if (delayItem != "In 1 Month") return std::nullopt;
+  const auto d = std::find_if(kQuickScheduleItems.begin(), kQuickScheduleItems.end(),
+                              [&](const QuickDelay& q) { return q.item == delayItem; });
+  if (d == kQuickScheduleItems.end() || d->item == "Now") return std::nullopt;
+  if (!d->calendarMonth) return now + d->amount;
   const local_days today = floor<days>(now);
   year_month_day next = year_month_day{today} + months{1};
   if (!next.ok()) next = next.year() / next.month() / last;
@@ -75,9 +63,15 @@ void Scheduler::tmrScheduler_Timer() {
       // Its minute went by unseen (the computer slept, the clock jumped): a one-time run is
       // dropped, never made up late; a repeating one moves on to its next run from here.
       rearm(i, minute - minutes{1});
+      if (d_.events) {
+        const ScheduleEntry& e = d_.list.at(i);
+        const std::optional<LocalMinute> next = d_.list.nextRun(i);
+        d_.events->missed({e.text, e.type, *at},
+                          next ? std::optional<local_seconds>(*next) : std::nullopt);
+      }
       if (d_.list.nextRun(i) != minute) continue;
     }
-    enqueue(i);
+    enqueue(i, minute);
     rearm(i, minute);
   }
   updateWakeTimer();
@@ -93,7 +87,7 @@ void Scheduler::queuePostponed(LocalMinute minute) {
     if (!i) {
       if (const std::size_t found = d_.list.findSchedule(p->name)) i = found - 1;
     }
-    if (i) enqueue(*i);  // a schedule deleted meanwhile is dropped
+    if (i) enqueue(*i, p->due);  // a schedule deleted meanwhile is dropped
     p = postponed_.erase(p);
     wakeRevision_.reset();
   }
@@ -116,9 +110,17 @@ void Scheduler::updateWakeTimer() {
   d_.wake->aim(nextDueMinute(d_.list, postponed));
 }
 
-void Scheduler::enqueue(std::size_t index) {
-  queue_.push_back(d_.list.at(index).id);
+void Scheduler::enqueue(std::size_t index, LocalMinute due) {
+  queue_.push_back({d_.list.at(index).id, due});
   d_.tmrProcessSchedule.setEnabled(true);
+}
+
+void Scheduler::act(const RunFacts& run, PowerAction action) {
+  if (!d_.shutDown) return;
+  const local_seconds ranAt = d_.clock.now();
+  // The record comes after the call: writing it must never hold the action up.
+  const Status failure = d_.shutDown(action, true);
+  if (d_.events) d_.events->performed(run, ranAt, failure);
 }
 
 void Scheduler::rearm(std::size_t index, LocalMinute minute) {
@@ -145,7 +147,8 @@ void Scheduler::tmrProcessSchedule_Timer() {
 void Scheduler::timSchedule_Timer() {
   d_.timSchedule.setEnabled(false);
   if (!queue_.empty()) {
-    const std::uint64_t id = queue_.front();
+    const QueuedRun run = queue_.front();
+    const std::uint64_t id = run.id;
     queue_.pop_front();
     // The entry itself, not the first of its name: two quick entries made in one second
     // share a name but not what they do.
@@ -154,13 +157,14 @@ void Scheduler::timSchedule_Timer() {
       const std::optional<PowerAction> action = entry.action;
       if (action && d_.chkWarn && d_.chkWarn()) {
         // The pass stays handed over until the countdown is answered or runs out.
-        countdown_ = ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now()};
+        countdown_ =
+            ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now(), run.due};
         if (d_.showCountdown) d_.showCountdown();
         return;
       }
       scheduleDone_ = true;
       queue_.clear();  // whatever was queued behind this run is dropped
-      if (action && d_.shutDown) d_.shutDown(*action, true);
+      if (action) act({entry.text, entry.type, run.due}, *action);
     }
   }
   scheduleDone_ = true;
@@ -179,30 +183,46 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
   const ActionCountdown c = std::move(*countdown_);
   countdown_.reset();
   scheduleDone_ = true;
+  const RunFacts run{c.scheduleName, c.actionName, c.due};
   switch (answer) {
     case CountdownAnswer::Cancel:
+      if (d_.events) d_.events->countdownCancelled(run, countdownButton(answer));
       break;
-    case CountdownAnswer::Postpone:
-      postponed_.push_back({c.id, c.scheduleName, floor<minutes>(d_.clock.now() + kPostponeBy)});
+    case CountdownAnswer::Postpone: {
+      const LocalMinute again = floor<minutes>(d_.clock.now() + kPostponeBy);
+      postponed_.push_back({c.id, c.scheduleName, again, c.due});
+      if (d_.events) d_.events->countdownPostponed(run, countdownButton(answer), again);
       wakeRevision_.reset();
       updateWakeTimer();
       break;
+    }
     case CountdownAnswer::ActNow:
       queue_.clear();  // as for any run: whatever was queued behind it is dropped
-      if (d_.shutDown) d_.shutDown(c.action, true);
+      act(run, c.action);
       break;
   }
   finishPass();
 }
 
-void Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
+bool Scheduler::quickSchedule(const std::string& delayText, const std::string& actionName) {
   if (delayText == "Now") {
     const std::string text = d_.message ? d_.message("MSG_SURE") : std::string();
-    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) == MsgResult::Ok) {
-      runAction(actionName, true, d_.shutDown);
+    if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) != MsgResult::Ok) {
+      return false;
     }
-    return;
+    if (powerActionNamed(actionName)) {
+      const local_seconds ranAt = d_.clock.now();
+      const Status failure = runAction(actionName, true, d_.shutDown);
+      if (d_.events) d_.events->performedAtOnce(actionName, ranAt, failure);
+    }
+    return true;
   }
+  addQuickEntry(actionName, quickScheduleTime(delayText, d_.clock.now()));
+  return true;
+}
+
+std::size_t Scheduler::addQuickEntry(const std::string& actionName,
+                                     std::optional<local_seconds> when) {
   const local_seconds now = d_.clock.now();
   const local_days today = floor<days>(now);
   const RegionalFormats f = d_.regional.formats();
@@ -211,13 +231,15 @@ void Scheduler::quickSchedule(const std::string& delayText, const std::string& a
            formatLongTime(now - today, f);
   e.type = actionName;
   e.action = powerActionNamed(actionName);
-  e.enabled = "Yes";
+  e.enabled = kEnabledYes;
+  e.quick = true;
   std::optional<LocalMinute> at;
-  if (const auto when = quickScheduleTime(delayText, now)) {
+  if (when) {
     e.nextRunTime = formatNextRunText(*when, f);
     at = floor<minutes>(*when);
   }
   d_.list.add(std::move(e), at);
+  return d_.list.count() - 1;
 }
 
 }  // namespace quenmark

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/regional.h"
+#include "core/events/program_events.h"
 #include "core/power/power_action.h"
 #include "core/schedule/countdown.h"
 #include "core/schedule/schedule_list.h"
@@ -21,20 +22,47 @@
 
 namespace quenmark {
 
-// Performs a power action; the main window binds it to CPower::ShutDown.
-using PowerRunner = std::function<void(PowerAction action, bool force)>;
+// Performs a power action; the main window binds it to CPower::ShutDown. The failure the
+// system reported, if the action could not be started.
+using PowerRunner = std::function<Status(PowerAction action, bool force)>;
 // A message text of the language catalogue, by key ("MSG_SURE").
 using MessageLookup = std::function<std::string(const std::string& key)>;
 
 // Performs the named action (names compared exactly) through `shutDown`; any other name
-// does nothing.
-void runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
+// does nothing. The action's failure, if any.
+Status runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
+
+// An item of the quick-schedule delay list and what it adds to the present moment: minutes,
+// or one calendar month; "Now" adds nothing and acts at once.
+struct QuickDelay {
+  std::string_view item;
+  std::chrono::minutes amount{0};
+  bool calendarMonth = false;
+};
 
 // The items of the quick-schedule delay list, in their order.
-inline constexpr std::array<std::string_view, 16> kQuickScheduleItems = {
-    "Now",        "In 1 Minute", "In 5 Minutes", "in 15 Minutes", "in 30 Minutes", "In 1 Hour",
-    "In 2 Hours", "In 6 Hours",  "In 12 Hours",  "In 1 Day",      "In 2 Days",     "In 5 Days",
-    "In 1 Week",  "In 2 Weeks",  "In 3 Weeks",   "In 1 Month"};
+inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
+    {"Now"},
+    {"In 1 Minute", std::chrono::minutes{1}},
+    {"In 5 Minutes", std::chrono::minutes{5}},
+    {"in 15 Minutes", std::chrono::minutes{15}},
+    {"in 30 Minutes", std::chrono::minutes{30}},
+    {"In 1 Hour", std::chrono::hours{1}},
+    {"In 2 Hours", std::chrono::hours{2}},
+    {"In 6 Hours", std::chrono::hours{6}},
+    {"In 12 Hours", std::chrono::hours{12}},
+    {"In 1 Day", std::chrono::days{1}},
+    {"In 2 Days", std::chrono::days{2}},
+    {"In 5 Days", std::chrono::days{5}},
+    {"In 1 Week", std::chrono::weeks{1}},
+    {"In 2 Weeks", std::chrono::weeks{2}},
+    {"In 3 Weeks", std::chrono::weeks{3}},
+    {"In 1 Month", {}, true},
+}};
+
+// The English texts of the delay list, the action lists and the list's "Enabled" column,
+// which windows show translated (display_text.h).
+std::vector<std::string_view> displayedCodes();
 
 // `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
 // month later keeps the day, or takes the last day of a shorter month.
@@ -60,6 +88,8 @@ struct SchedulerDeps {
   std::function<bool()> chkWarn{};
   // Opens the countdown window on the countdown that has just begun.
   std::function<void()> showCountdown{};
+  // Where runs performed, failed, missed, skipped and put off are written; none: nowhere.
+  ProgramEvents* events = nullptr;
 };
 
 // The scan, queue and action timers as one state machine. The window forwards each timer
@@ -76,10 +106,19 @@ class Scheduler {
 
   // The quick schedule that cmdGo_Click runs with the texts of cmbTime and cbShutdown: an
   // entry that fires after the delay, or, for "Now", the action at once once confirmed.
-  void quickSchedule(const std::string& delayText, const std::string& actionName);
+  // False when "Now" was cancelled.
+  bool quickSchedule(const std::string& delayText, const std::string& actionName);
+  // A quick entry that fires in the minute of `when` (none: never); returns its row.
+  std::size_t addQuickEntry(const std::string& actionName,
+                            std::optional<std::chrono::local_seconds> when);
 
-  // The queue of due entries by id, head first.
-  const std::deque<std::uint64_t>& lstSchedule() const { return queue_; }
+  // A due run waiting in the queue: the entry and the minute it was due.
+  struct QueuedRun {
+    std::uint64_t id;
+    LocalMinute due;
+  };
+  // The queue of due runs, head first.
+  const std::deque<QueuedRun>& lstSchedule() const { return queue_; }
   // The queue head taken by the action tick has been handled.
   bool ScheduleDone() const { return scheduleDone_; }
 
@@ -98,17 +137,20 @@ class Scheduler {
   // Moves entry `index` past `minute`: its file's next run after it, or an empty text for
   // entries that run once.
   void rearm(std::size_t index, LocalMinute minute);
-  void enqueue(std::size_t index);
+  void enqueue(std::size_t index, LocalMinute due);
+  // Performs the action and writes what came of it.
+  void act(const RunFacts& run, PowerAction action);
   void queuePostponed(LocalMinute minute);
   // The queue pass that handed over ends: more to do only if something is queued.
   void finishPass();
 
   // A run put off by "Postpone": the entry, its name should a reload have renumbered it,
-  // and the minute it is due again.
+  // the minute it is due again and the minute it was first due.
   struct Postponed {
     std::uint64_t id;
     std::string name;
     LocalMinute at;
+    LocalMinute due;
   };
 
   SchedulerDeps d_;
@@ -117,7 +159,7 @@ class Scheduler {
   // What the wake timer was last aimed from, so that a tick without a change costs nothing.
   std::optional<std::uint64_t> wakeRevision_;
   bool wakeWasOn_ = false;
-  std::deque<std::uint64_t> queue_;
+  std::deque<QueuedRun> queue_;
   bool scheduleDone_ = true;
   bool handingOver_ = false;  // a queue pass waits for the action tick
 };

@@ -7,11 +7,11 @@
 
 namespace quenmark::options {
 
-const Field& field(std::string_view control) {
+const Field& field(Setting setting) {
   for (const Field& f : kFields) {
-    if (f.control == control) return f;
+    if (f.setting == setting) return f;
   }
-  throw std::out_of_range("no stored field " + std::string(control));
+  throw std::out_of_range("no field shows " + std::string(settingDef(setting).key));
 }
 
 int checkValue(std::string_view stored) {

@@ -4,65 +4,50 @@
 #include <string>
 #include <string_view>
 
+#include "core/settings/setting_keys.h"
 #include "platform/text_codec.h"
 
 namespace quenmark::options {
 
 enum class FieldKind { CheckBox, Text, Password };
 
-// A box or field of the options window and the setting it mirrors. Keys are matched without
-// regard to case, so the two that are stored in another spelling than they are read in
-// still name one value.
+// A box or field of the options window and the setting it mirrors; the control is named
+// after its setting, and the setting's default is the control's design content.
 struct Field {
-  std::string_view control;  // the control's name
-  std::string_view key;      // read at load
-  std::string_view saveKey;  // stored on a change
+  Setting setting;
   FieldKind kind;
-  std::string_view initial;  // the design content ("0": clear), also the default the load passes
-  bool runEntry = false;     // stored under the RunEntryName rather than the product name
-  bool tellsScheduler = false;  // the running scheduler reads it again when it changes
+  std::string_view control() const { return settingDef(setting).key; }
+  std::string_view initial() const { return settingDef(setting).initial; }
 };
-
-// Placeholders of our own for the hidden e-mail group: an address and a host that can never
-// be anyone's (example.com is reserved for such use).
-inline constexpr std::string_view kPlaceholderAddress = "someone@example.com";
-inline constexpr std::string_view kPlaceholderMailServer = "mail.example.com";
 
 // Every stored box and field, in the window's order.
 inline constexpr std::array<Field, 21> kFields{{
-    {"chkRunAtStart", "chkRunAtStart", "chkRunAtStart", FieldKind::CheckBox, "0", true},
-    {"chkMin", "chkMin", "chkMin", FieldKind::CheckBox, "0"},
-    {"chkSplash", "chkSplash", "chkSplash", FieldKind::CheckBox, "0"},
-    {"chkNoShow", "chkNoShow", "chkNoShow", FieldKind::CheckBox, "0"},
-    {"chkAlwaysExit", "chkAlwaysExit", "chkAlwaysExit", FieldKind::CheckBox, "0"},
-    {"chkWake", "chkWake", "chkWake", FieldKind::CheckBox, "0", false, true},
-    {"chkWarn", "chkWarn", "chkWarn", FieldKind::CheckBox, "0", false, true},
-    {"chkLog", "chkLog", "chkLog", FieldKind::CheckBox, "0"},
-    {"txtLanFolder", "txtLanFolder", "txtLanFolder", FieldKind::Text, ""},
-    {"txtFTPHost", "txtFTPHost", "txtFTPHost", FieldKind::Text, ""},
-    {"txtFTPPort", "txtFTPPort", "txtFTPPort", FieldKind::Text, "21"},
-    {"txtFTPUsername", "txtFTPUsername", "txtFTPUsername", FieldKind::Text, ""},
-    {"txtFTPPassword", "txtFTPPassword", "txtFTPPassword", FieldKind::Password, ""},
-    {"txtFTPFolder", "txtFTPFolder", "txtFTPfolder", FieldKind::Text, "/"},
-    {"txtEmailFrom", "txtEmailFrom", "txtEmailFrom", FieldKind::Text, kPlaceholderAddress},
-    {"txtServer", "txtServer", "txtServer", FieldKind::Text, kPlaceholderMailServer},
-    {"txtPort", "txtPort", "txtport", FieldKind::Text, "25"},
-    {"txtEmailTo", "txtEmailTo", "txtEmailTo", FieldKind::Text, kPlaceholderAddress},
-    {"txtUsername", "txtUsername", "txtUsername", FieldKind::Text, ""},
-    {"txtPassword2", "txtPassword2", "txtPassword2", FieldKind::Password, ""},
-    {"chkAuth", "chkAuth", "chkAuth", FieldKind::CheckBox, "0"},
+    {Setting::chkRunAtStart, FieldKind::CheckBox},  {Setting::chkMin, FieldKind::CheckBox},
+    {Setting::chkSplash, FieldKind::CheckBox},      {Setting::chkNoShow, FieldKind::CheckBox},
+    {Setting::chkAlwaysExit, FieldKind::CheckBox},  {Setting::chkWake, FieldKind::CheckBox},
+    {Setting::chkWarn, FieldKind::CheckBox},        {Setting::chkLog, FieldKind::CheckBox},
+    {Setting::txtLanFolder, FieldKind::Text},       {Setting::txtFTPHost, FieldKind::Text},
+    {Setting::txtFTPPort, FieldKind::Text},         {Setting::txtFTPUsername, FieldKind::Text},
+    {Setting::txtFTPPassword, FieldKind::Password}, {Setting::txtFTPFolder, FieldKind::Text},
+    {Setting::txtEmailFrom, FieldKind::Text},       {Setting::txtServer, FieldKind::Text},
+    {Setting::txtPort, FieldKind::Text},            {Setting::txtEmailTo, FieldKind::Text},
+    {Setting::txtUsername, FieldKind::Text},        {Setting::txtPassword2, FieldKind::Password},
+    {Setting::chkAuth, FieldKind::CheckBox},
 }};
 
 // The controls the load fills, in its order; the e-mail password is read twice.
-inline constexpr std::array<std::string_view, 22> kLoadOrder{
-    "txtEmailFrom", "txtEmailTo",     "txtPassword2", "txtPort",       "txtServer",
-    "txtUsername",  "txtPassword2",   "chkAuth",      "chkNoShow",     "chkAlwaysExit",
-    "chkMin",       "chkSplash",      "txtFTPFolder", "txtFTPHost",    "txtFTPPassword",
-    "txtFTPPort",   "txtFTPUsername", "txtLanFolder", "chkRunAtStart", "chkLog",
-    "chkWake",      "chkWarn"};
+inline constexpr std::array<Setting, 22> kLoadOrder{
+    Setting::txtEmailFrom,  Setting::txtEmailTo,     Setting::txtPassword2,
+    Setting::txtPort,       Setting::txtServer,      Setting::txtUsername,
+    Setting::txtPassword2,  Setting::chkAuth,        Setting::chkNoShow,
+    Setting::chkAlwaysExit, Setting::chkMin,         Setting::chkSplash,
+    Setting::txtFTPFolder,  Setting::txtFTPHost,     Setting::txtFTPPassword,
+    Setting::txtFTPPort,    Setting::txtFTPUsername, Setting::txtLanFolder,
+    Setting::chkRunAtStart, Setting::chkLog,         Setting::chkWake,
+    Setting::chkWarn};
 
-// The field of a control; std::out_of_range for a control that stores nothing.
-const Field& field(std::string_view control);
+// The field of a setting; std::out_of_range for a setting no control shows.
+const Field& field(Setting setting);
 
 // The state a check box shows for its stored text, taken as a whole number: 0 clear,
 // 1 selected, 2 greyed. Any other text leaves the box clear, as it starts.

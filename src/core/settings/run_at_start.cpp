@@ -1,5 +1,7 @@
 #include "core/settings/run_at_start.h"
 
+#include "core/settings/options.h"
+
 #include <algorithm>
 
 #include "core/settings/add_remove.h"
@@ -48,26 +50,25 @@ std::string runAtStartCommand(const std::string& modulePath) {
   return command;
 }
 
-void applyRunAtStart(bool selected, SettingsStore& store, Registry& registry,
-                     const ProductIdentity& identity, const std::string& modulePath) {
+void applyRunAtStart(bool selected, Options& options, Registry& registry,
+                     const std::string& modulePath) {
+  const ProductIdentity& identity = options.identity();
   const std::string entry = runEntryName(identity.ProgramName);
   const std::string choice = selected ? "1" : "0";
   const std::string command = runAtStartCommand(modulePath);
   // Nothing to write when both already say so: a standard account, which may not write
   // the machine's part of the registry, then opens the options without a warning.
-  const Result<std::string> storedChoice =
-      store.GetMachineSetting(entry, kSettingsSection, "chkRunAtStart", "");
-  if (storedChoice && *storedChoice == choice &&
+  if (options.get(Setting::chkRunAtStart, "") == choice &&
       (selected ? runValue(registry, entry) == command : !runValue(registry, entry))) {
     return;
   }
-  const bool stored = store.SaveMachineSetting(entry, kSettingsSection, "chkRunAtStart", choice);
+  const bool stored = options.set(Setting::chkRunAtStart, choice);
   AddRemove run(registry, identity);
   auto apply = [&] { return selected ? run.AddToRun2(entry, command) : run.RemoveFromRun2(entry); };
   // A choice that is stored while Windows does not follow it (a Run list locked against the
   // user) would look done; it gets the warning any other unsaved setting gets. A refused store
   // has warned already, and the Run list then fails for the same reason.
-  while (!apply() && stored && store.permissionWarning()) {
+  while (!apply() && stored && options.store().permissionWarning()) {
   }
 }
 

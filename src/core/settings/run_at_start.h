@@ -7,6 +7,10 @@
 #include "core/settings/settings_store.h"
 
 namespace quenmark {
+class Options;
+}
+
+namespace quenmark {
 
 // The name of the program's value in the all-users Run list; also the application name under
 // which the start-with-Windows choice is stored, in a section of its own.
@@ -23,7 +27,7 @@ std::string runAtStartCommand(const std::string& modulePath);
 // in the all-users Run list or removes it from there. A failed store offers the permission
 // warning; the Run list lies under the same root, so it fails then too, and says nothing.
 // A Run list that refuses the change after the choice was stored offers the warning too.
-void applyRunAtStart(bool selected, SettingsStore& store, Registry& registry,
-                     const ProductIdentity& identity, const std::string& modulePath);
+void applyRunAtStart(bool selected, Options& options, Registry& registry,
+                     const std::string& modulePath);
 
 }  // namespace quenmark

@@ -1,5 +1,7 @@
 #include "core/settings/settings_store.h"
 
+#include "core/settings/setting_keys.h"
+
 #include <utility>
 
 #include "base/text.h"
@@ -104,7 +106,8 @@ bool SettingsStore::SaveMachineSetting(const std::string& appName, const std::st
 
 bool SettingsStore::permissionWarning() {
   const std::string& product = identity_.ProgramName;
-  if (GetUserSetting(product, kSettingsSection, "IgnorePermissionDeniedError", "0") == "1") {
+  const std::string ignoreKey(settingDef(Setting::IgnorePermissionDeniedError).key);
+  if (GetUserSetting(product, kSettingsSection, ignoreKey, "0") == "1") {
     return false;
   }
   if (startedInTray_ && startedInTray_()) return false;
@@ -113,7 +116,7 @@ bool SettingsStore::permissionWarning() {
     case MsgResult::Retry:
       return true;
     case MsgResult::Ignore:
-      SaveUserSetting(product, kSettingsSection, "IgnorePermissionDeniedError", "1");
+      SaveUserSetting(product, kSettingsSection, ignoreKey, "1");
       return false;
     default:
       return false;

@@ -65,6 +65,9 @@ class SettingsStore {
   void SaveUserSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& value);
 
+  // The registry it reads, where the administrator's policies are read too.
+  Registry& registry() const { return registry_; }
+
  private:
   Registry& registry_;
   Dialogs& dialogs_;

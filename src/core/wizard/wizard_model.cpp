@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "base/text.h"
 #include "core/schedule/regional_time.h"
 #include "core/schedule/schedule_file.h"
 
@@ -12,7 +11,7 @@ namespace {
 using namespace std::chrono;
 
 OkResult refuse(std::string text, const OkInputs& in) {
-  return OkResult{MessageBoxRequest{std::move(text), in.programTitle, MsgButtons::Ok}, false};
+  return OkResult{MessageBoxRequest{std::move(text), in.programTitle, MsgButtons::Ok}, false, {}};
 }
 
 }  // namespace
@@ -87,23 +86,23 @@ ScheduleRecord recordOf(const WizardModel& m, const RegionalFormats& formats) {
 
 OkResult cmdOK_Click(const WizardModel& m, const OkInputs& in, FileSystem& fs,
                      const TextCodec& codec) {
-  if (!m.editing) {
-    for (const std::string& existing : in.existingNames) {
-      if (equalsNoCase(existing, m.name)) return refuse(in.message("MSG_NEWNAME"), in);
+  if (const auto problem = checkScheduleName(m.name, m.editing ? nullptr : &in.existingNames, fs,
+                                             in.programFolder)) {
+    switch (problem->kind) {
+      case NameProblem::Kind::Taken:
+        return refuse(in.message("MSG_NEWNAME"), in);
+      case NameProblem::Kind::Empty:
+        return refuse(in.message("MSG_NONAME"), in);
+      case NameProblem::Kind::Refused:
+        return refuse(problem->refused.message(), in);
     }
   }
-  if (m.name.empty()) return refuse(in.message("MSG_NONAME"), in);
-  // Checked before the save is tried, so that a refused name never reaches the file system.
-  if (auto bad = validateScheduleName(m.name)) return refuse(bad->message(), in);
-  // A file the list does not show (hidden, or named in another case the file system folds
-  // together) would be replaced by the save.
-  if (!m.editing && scheduleFileTaken(fs, in.programFolder, m.name))
-    return refuse(in.message("MSG_NEWNAME"), in);
   // The save is atomic: on failure the old file is intact and the input is kept for another
   // try.
-  if (auto failed = SaveScheduleFile(fs, codec, in.programFolder, recordOf(m, in.formats)))
+  ScheduleRecord record = recordOf(m, in.formats);
+  if (auto failed = SaveScheduleFile(fs, codec, in.programFolder, record))
     return refuse(failed->message(), in);
-  return OkResult{std::nullopt, true};
+  return OkResult{std::nullopt, true, std::move(record)};
 }
 
 }  // namespace quenmark::wizard

@@ -77,11 +77,13 @@ struct MessageBoxRequest {
   MsgButtons buttons = MsgButtons::Ok;
 };
 
-// What the window does after OK: show `message` if there is one; then, when `saved`, reload
-// the main list and unload itself, otherwise stay open with the user's input.
+// What the window does after OK: show `message` if there is one; then, when `saved`, hand
+// the saved `record` to the schedules and unload itself, otherwise stay open with the
+// user's input.
 struct OkResult {
   std::optional<MessageBoxRequest> message;
   bool saved = false;
+  std::optional<ScheduleRecord> record;  // what was written, when saved
 };
 
 // Checks the name (a new one must be free in the list and in the data folder, letter case

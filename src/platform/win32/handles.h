@@ -73,6 +73,11 @@ struct Local {  // memory the system allocated with LocalAlloc (FormatMessageW)
   static Handle invalid() { return nullptr; }
   static bool close(Handle h) { return LocalFree(h) == nullptr; }
 };
+struct EventSource {  // RegisterEventSourceW
+  using Handle = HANDLE;
+  static Handle invalid() { return nullptr; }
+  static bool close(Handle h) { return DeregisterEventSource(h) != FALSE; }
+};
 template <class T>
 struct CoTask {  // memory a COM call allocated (item id lists)
   using Handle = T;
@@ -92,6 +97,7 @@ using UniqueBrush = Unique<handle_traits::Gdi<HBRUSH>>;
 using UniqueBitmap = Unique<handle_traits::Gdi<HBITMAP>>;
 using UniqueIcon = Unique<handle_traits::Icon>;
 using UniqueLocal = Unique<handle_traits::Local>;
+using UniqueEventSource = Unique<handle_traits::EventSource>;
 template <class T>
 using UniqueCoTask = Unique<handle_traits::CoTask<T>>;
 

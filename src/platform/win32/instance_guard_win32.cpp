@@ -10,6 +10,10 @@ NamedMutexGuard::NamedMutexGuard(const std::string& name)
   another_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+bool instanceRuns(const std::string& name) {
+  return UniqueHandle(OpenMutexW(SYNCHRONIZE, FALSE, widen(name).c_str())).valid();
+}
+
 std::string instanceMutexName(const std::string& companyName, const std::string& programName) {
   // Backslashes would name a namespace; the names are plain words, but keep it safe.
   std::string name = companyName + "." + programName + ".Running";

@@ -27,4 +27,7 @@ class NamedMutexGuard : public InstanceGuard {
 // The mutex name of the program: per session, after its maker and name.
 std::string instanceMutexName(const std::string& companyName, const std::string& programName);
 
+// Whether an instance holds the mutex of that name, asked without creating it.
+bool instanceRuns(const std::string& name);
+
 }  // namespace quenmark::win32

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/win32/text_win32.h"
+
 namespace quenmark::win32 {
 namespace {
 
@@ -130,12 +132,18 @@ bool Win32PowerApi::adjustTokenPrivileges(SysHandle token, bool disableAllPrivil
 bool Win32PowerApi::closeHandle(SysHandle handle) { return CloseHandle(toHandle(handle)) != FALSE; }
 
 bool Win32PowerApi::exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
-  return ExitWindowsEx(flags, reserved) != FALSE;
+  if (ExitWindowsEx(flags, reserved)) return true;
+  lastError_ = GetLastError();
+  return false;
 }
 
 bool Win32PowerApi::setSystemPowerState(std::int32_t suspend, std::int32_t force) {
-  return SetSystemPowerState(suspend, force) != FALSE;
+  if (SetSystemPowerState(suspend, force)) return true;
+  lastError_ = GetLastError();
+  return false;
 }
+
+SysError Win32PowerApi::lastError() { return {lastError_, errorDescription(lastError_)}; }
 
 std::uint32_t Win32PowerApi::setThreadExecutionState(std::uint32_t flags) {
   return SetThreadExecutionState(flags);

@@ -20,6 +20,7 @@ class Win32PowerApi final : public PowerApi {
   bool exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
   bool setSystemPowerState(std::int32_t suspend, std::int32_t force) override;
   std::uint32_t setThreadExecutionState(std::uint32_t flags) override;
+  SysError lastError() override;
   bool setWakeTimer(std::chrono::local_seconds due) override;
   bool cancelWakeTimer() override;
   std::optional<bool> wakeTimersAllowed() override;
@@ -29,6 +30,7 @@ class Win32PowerApi final : public PowerApi {
 
  private:
   UniqueHandle wakeTimer_;
+  DWORD lastError_ = 0;  // of the last action call that failed
 };
 
 }  // namespace quenmark::win32

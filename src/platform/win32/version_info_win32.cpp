@@ -2,23 +2,11 @@
 
 #include <vector>
 
+#include "platform/win32/module_path_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
 namespace {
-
-std::wstring ownModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);  // the name was cut: try a larger buffer
-  }
-}
 
 // Four lower-case hex digits, as the string table names are written.
 std::wstring hex4(WORD v) {
@@ -31,7 +19,7 @@ std::wstring hex4(WORD v) {
 
 }  // namespace
 
-FileVersionInfo::FileVersionInfo() : path_(ownModulePath()) {}
+FileVersionInfo::FileVersionInfo() : path_(runningModulePathW()) {}
 
 FileVersionInfo::FileVersionInfo(const std::string& path) : path_(widen(path)) {}
 

@@ -1,4 +1,4 @@
-#include "core/presentation/file_exists.h"
+#include "base/file_exists.h"
 
 #include <vector>
 

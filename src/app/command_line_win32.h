@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/cli/message.h"
+
+namespace quenmark::win32 {
+
+// The arguments of the program's command line after its own name, in UTF-8.
+std::vector<std::string> commandLineArguments();
+
+// A start with arguments, from the parsing to the exit code: the request goes to the
+// running program (found by the window below), or is carried out on the data folder, or
+// starts the program in the tray first, and the answer is printed to the console that
+// started it (or to its redirected output, or, with neither, in a message box).
+int runCommandLine(const std::vector<std::string>& args);
+
+// The window through which the running program takes requests: message-only, of its own
+// class, named after the program's single-instance mutex so that a start of the same program
+// finds it. A request arrives as WM_COPYDATA whose wParam is the caller's window; the answer
+// goes back to that window as WM_COPYDATA before the request returns TRUE.
+class CommandReceiver {
+ public:
+  using Answer = std::function<cli::Reply(const cli::Request&)>;
+
+  CommandReceiver(const std::string& instanceName, Answer answer);
+  ~CommandReceiver();
+  CommandReceiver(const CommandReceiver&) = delete;
+  CommandReceiver& operator=(const CommandReceiver&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  Answer answer_;
+  HWND hwnd_ = nullptr;
+};
+
+// The receiver of the running program of that instance name; null when there is none.
+HWND findCommandReceiver(const std::string& instanceName);
+
+}  // namespace quenmark::win32
