@@ -88,6 +88,8 @@ bool showedFocus(HWND window, const FocusedLook& focused) {
   return differs;
 }
 
+void CALLBACK endMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
 // Reading order: a control whose middle lies above another's top edge comes first; controls
 // side by side, left to right.
 bool readsBefore(const RECT& a, const RECT& b) {
@@ -153,8 +155,7 @@ class KeyboardWalk : public ::testing::TestWithParam<Session>, public ProgramHar
     PostMessageW(focus, WM_SYSKEYUP, m, 0xE0000001);
     PostMessageW(focus, WM_KEYUP, VK_MENU, 0xC0000001);
     // A menu left open would hold the test in its loop.
-    const UINT_PTR guard =
-        SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    const UINT_PTR guard = SetTimer(nullptr, 0, 2000, endMenu);
     pump();
     KillTimer(nullptr, guard);
     w.unhookMessage(WM_ENTERIDLE);
