@@ -7,6 +7,10 @@
 //       loading the schedule list from FOLDER\data: search, read, decode, next runs; beside
 //       it, the directory search alone and the search with every file read, the floor that
 //       Wine's file calls set
+//   bench_inside idle FOLDER SECONDS ENTRIES
+//       the processor time the program takes while it idles with its main window up, with
+//       ENTRIES 0, or 5: one "When..." entry of each kind waiting on the real meters (power
+//       calls go nowhere)
 #include <chrono>
 #include <windows.h>
 
@@ -23,6 +27,7 @@
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/text_win32.h"
 #include "core/schedule/schedule_list.h"
+#include "platform/power_api.h"
 
 namespace {
 
@@ -73,6 +78,84 @@ int startup(const std::string& folder, int rounds) {
   report("startup-winmain-to-main-shown", mainMs, 1);
   report("startup-winmain-to-ready", readyMs, 1);
   return 0;
+}
+
+// Power calls that reach nothing: the idle run must never act, whatever a condition does.
+class NoPower : public quenmark::PowerApi {
+ public:
+  bool getVersionEx(quenmark::OsVersionInfoA&) override { return false; }
+  quenmark::SysHandle getCurrentProcess() override { return 0; }
+  bool openProcessToken(quenmark::SysHandle, std::uint32_t, quenmark::SysHandle&) override {
+    return false;
+  }
+  bool lookupPrivilegeValue(const std::string&, const std::string&, quenmark::Luid&) override {
+    return false;
+  }
+  bool adjustTokenPrivileges(quenmark::SysHandle, bool, const quenmark::TokenPrivileges&,
+                             std::uint32_t, quenmark::TokenPrivileges&, std::uint32_t&) override {
+    return false;
+  }
+  bool closeHandle(quenmark::SysHandle) override { return true; }
+  bool exitWindowsEx(std::uint32_t, std::uint32_t) override { return false; }
+  bool setSystemPowerState(std::int32_t, std::int32_t) override { return false; }
+  quenmark::SysError lastError() override { return {}; }
+  std::uint32_t setThreadExecutionState(std::uint32_t flags) override { return flags; }
+  bool setWakeTimer(std::chrono::local_seconds) override { return false; }
+  bool cancelWakeTimer() override { return true; }
+  std::optional<bool> wakeTimersAllowed() override { return std::nullopt; }
+};
+
+double cpuMs() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) |
+                               t.dwLowDateTime) /
+           10'000.0;
+  };
+  return ms(kernel) + ms(user);
+}
+
+// Lets the program's messages run for `ms`, waiting in between as its message loop does.
+void idleFor(double ms) {
+  const double until = nowMs() + ms;
+  for (double left = ms; left > 0; left = until - nowMs()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
+    drainMessages();
+  }
+}
+
+int idle(const std::string& folder, int seconds, int entries) {
+  using quenmark::Condition, quenmark::ConditionKind;
+  quenmark::win32::Win32Seams seams;
+  NoPower power;
+  const quenmark::Platform p = seams.platform();
+  quenmark::win32::Program program({p.fs, p.codec, p.clock, p.regional, p.dialogs, p.registry,
+                                    power, p.shell, p.versionInfo, p.events, p.meters},
+                                   seams.http, folder, false);
+  if (!program.start() || !program.waitForMainWindow(std::chrono::seconds(30))) return 1;
+  if (entries > 0) {
+    // None can hold within the run: this program does not end, and each window is a day.
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const std::uint64_t started =
+        (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    quenmark::ScheduleService& s = program.app().schedules;
+    s.whenCondition({.kind = ConditionKind::ProgramEnds, .processId = GetCurrentProcessId(),
+                     .processStarted = started, .fileName = "bench_inside.exe"},
+                    "Log Off");
+    s.whenCondition({.kind = ConditionKind::NoInput, .minutes = 1440}, "Log Off");
+    s.whenCondition({.kind = ConditionKind::ProcessorBelow, .minutes = 1440, .limit = 1}, "Log Off");
+    s.whenCondition({.kind = ConditionKind::NetworkBelow, .minutes = 1440, .limit = 1}, "Log Off");
+    s.whenCondition({.kind = ConditionKind::BatteryBelow, .limit = 1}, "Log Off");
+  }
+  idleFor(3000);  // the start's own messages, and the first samples
+  const double cpu0 = cpuMs(), t0 = nowMs();
+  idleFor(seconds * 1000.0);
+  const double cpu = cpuMs() - cpu0, wall = nowMs() - t0;
+  std::printf("idle-entries %d seconds %.1f cpu %.0f ms (%.3f %%) waiting %zu\n", entries,
+              wall / 1000, cpu, 100 * cpu / wall, program.app().schedules.conditions().size());
+  return program.app().schedules.conditions().size() == static_cast<std::size_t>(entries) ? 0 : 1;
 }
 
 int loadData(const std::string& folder, int rounds) {
@@ -160,6 +243,10 @@ int wmain(int argc, wchar_t** argv) {
   if (args.size() == 3 && args[0] == L"loaddata") {
     return loadData(quenmark::win32::narrow(args[1]), std::stoi(args[2]));
   }
-  std::fprintf(stderr, "usage: bench_inside startup|loaddata FOLDER ROUNDS\n");
+  if (args.size() == 4 && args[0] == L"idle") {
+    return idle(quenmark::win32::narrow(args[1]), std::stoi(args[2]), std::stoi(args[3]));
+  }
+  std::fprintf(stderr, "usage: bench_inside startup|loaddata FOLDER ROUNDS\n"
+                       "       bench_inside idle FOLDER SECONDS 0|5\n");
   return 2;
 }

@@ -44,6 +44,26 @@ CountdownContext countdownContext(AppContext& app, gui::SkinHook skin) {
           std::move(skin)};
 }
 
+ConditionContext conditionContext(AppContext& app, gui::SkinHook skin) {
+  const Platform& p = app.platform;
+  return {app.languages,
+          p.dialogs,
+          app.identity.ProgramName,
+          [&meters = p.meters] { return meters.runningPrograms(true); },
+          [&meters = p.meters] { return meters.battery().present; },
+          [&fs = p.fs] {
+            std::vector<std::string> names;
+            for (std::string_view a : offeredActionNames(modPower::HibernateAvailable(fs))) {
+              names.emplace_back(a);
+            }
+            return names;
+          },
+          [&schedules = app.schedules](const Condition& c, const std::string& action) {
+            schedules.whenCondition(c, action);
+          },
+          std::move(skin)};
+}
+
 AboutContext aboutContext(AppContext& app, gui::SkinHook skin) {
   return {app.identity, app.platform.versionInfo, app.languages,
           std::move(skin)};
@@ -133,6 +153,8 @@ bool Program::start(bool inTray) {
   windows_.countdown = [this] { countdown_->open(); };
   // Read by the main window's load: it starts hidden, as with "chkMin".
   if (inTray) app_.StartedInTray = true;
+  condition_ = std::make_unique<frmCondition>(forms_, conditionContext(app_, skin));
+  windows_.condition = [this](const std::string& action) { condition_->open(action); };
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
     if (inTray || app_.options.ticked(Setting::chkSplash)) {

@@ -21,6 +21,7 @@
 #include "platform/win32/event_log_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/http_win32.h"
+#include "platform/win32/meters_win32.h"
 #include "platform/win32/power_api_win32.h"
 #include "platform/win32/regional_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -29,6 +30,7 @@
 #include "platform/win32/version_info_win32.h"
 #include "windows/options_window.h"
 #include "windows/about_window.h"
+#include "windows/condition_window.h"
 #include "windows/countdown_window.h"
 #include "windows/skin_window.h"
 #include "windows/splash_window.h"
@@ -43,6 +45,7 @@ MainWindowContext mainWindowContext(AppContext& app, gui::SkinHook skin = {});
 WizardContext wizardContext(AppContext& app, gui::SkinHook skin = {});
 OptionsContext optionsContext(AppContext& app, gui::SkinHook skin = {});
 CountdownContext countdownContext(AppContext& app, gui::SkinHook skin = {});
+ConditionContext conditionContext(AppContext& app, gui::SkinHook skin = {});
 // The language window translates `main` when the user picks a language.
 LanguageWindowContext languageContext(AppContext& app, Http& http, frmMain& main,
                                       gui::SkinHook skin = {});
@@ -67,9 +70,11 @@ struct Win32Seams {
   FileVersionInfo versionInfo;
   WinInetHttp http;
   Win32EventLog events{kEventSource};
+  Win32Meters meters;
 
   Platform platform() {
-    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo, events};
+    return {fs, codec, clock, regional, dialogs, registry, power, shell, versionInfo, events,
+            meters};
   }
 };
 
@@ -133,6 +138,7 @@ class Program {
   // Takes the command line's requests while the main window is loaded; the single instance
   // alone has one, so that tests starting programs side by side stay apart.
   std::unique_ptr<CommandReceiver> receiver_;
+  std::unique_ptr<frmCondition> condition_;
 };
 
 }  // namespace quenmark::win32

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/event_log.h"
 #include "platform/file_system.h"
+#include "platform/meters.h"
 #include "platform/power_api.h"
 #include "platform/regional.h"
 #include "platform/registry.h"
@@ -26,6 +27,7 @@ struct Platform {
   Shell& shell;
   const VersionInfo& versionInfo;
   EventLog& events;
+  Meters& meters;  // what "When..." entries wait on (tests: the fake, or the real ones)
 };
 
 }  // namespace quenmark

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "core/schedule/schedule_record.h"
 
@@ -25,6 +26,8 @@ struct AppWindows {
   std::function<void()> website;
   // The countdown before a warned scheduled action, on the countdown just begun.
   std::function<void()> countdown;
+  // "When..." of the quick timer: the Condition window, with the action chosen beside it.
+  std::function<void(const std::string& action)> condition;
   // Opens the help file once: load the launcher, let events run once, unload it.
   std::function<void()> helpLauncher;
 };

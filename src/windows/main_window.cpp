@@ -193,8 +193,10 @@ void frmMain::Form_Load() {
       SendMessageW(lstSchedules.hwnd(), LVM_REDRAWITEMS, change.index, change.index);
       return;
     }
-    // Entries taken out from outside (the command line): the selection would name another.
-    if (change.kind == ListChange::Kind::Removed) {
+    // An entry taken out (by the command line, or a condition cancelled in its countdown)
+    // moves the rows below it: the selected row would name another, which Delete would
+    // then delete.
+    if (change.kind == ListChange::Kind::Removed || change.kind == ListChange::Kind::Reset) {
       lstSchedules.setSelectedRow(std::nullopt);
       disableItemCommands();
     }
@@ -455,7 +457,13 @@ void frmMain::cmdDelete_Click() {
 }
 
 void frmMain::cmdGo_Click() {
-  app_.schedules.quickSchedule(chosenCode(cmbTime, delays_), chosenCode(cbShutdown, actions_));
+  const std::string delay = chosenCode(cmbTime, delays_);
+  const std::string action = chosenCode(cbShutdown, actions_);
+  if (opensCondition(delay)) {
+    if (windows_.condition) windows_.condition(action);
+    return;
+  }
+  app_.schedules.quickSchedule(delay, action);
 }
 
 void frmMain::cbShutdown_KeyPress(int& keyAscii) {

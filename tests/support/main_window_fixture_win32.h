@@ -14,6 +14,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_event_log.h"
+#include "support/fake_meters.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
@@ -75,7 +76,9 @@ class MainWindowTest : public ::testing::Test {
   FakeVersionInfo version{
       {{"ProductName", "Quenmark"}, {"CompanyName", "Tarvossa"}, {"Comments", "quenmark.example"}}};
   FakeEventLog events;
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+  FakeMeters meters;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events,
+                  meters},
                  folder.path()};
   TestInstanceGuard guard;
   std::vector<std::string> opened;

@@ -72,7 +72,7 @@ win32::Program& ProgramHarness::start(bool untilMainWindow) {
   Platform p = seams.platform();
   program = std::make_unique<win32::Program>(
       Platform{p.fs, p.codec, clock, p.regional, dialogs, p.registry, power, p.shell,
-               p.versionInfo, events},
+               p.versionInfo, events, p.meters},
       seams.http, folder.path(), /*singleInstance=*/false);
   EXPECT_TRUE(program->start());
   if (untilMainWindow) {

@@ -5,6 +5,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_event_log.h"
 #include "support/fake_file_system.h"
+#include "support/fake_meters.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
@@ -29,7 +30,9 @@ TEST(AppContext, SettingsUseTheIdentityAndSeeStartedInTrayAsItChanges) {
   testing::FakeShell shell;
   NoVersionInfo version;
   testing::FakeEventLog events;
-  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+  testing::FakeMeters meters;
+  AppContext app({fs, codec, clock, regional, dialogs, registry, power, shell, version, events,
+                  meters},
                  "C:\\Q");
   app.identity.ProgramName = "Quenmark";
   app.identity.CompanyName = "Tarvossa";

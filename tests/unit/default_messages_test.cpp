@@ -18,6 +18,7 @@ class DefaultMessagesTest : public ::testing::Test {
   clsLanguages langs{fs, codec, "C:\\Quenmark", identity, CurrentLanguage};
 };
 
+// The first eighteen letter for letter; the command line's and the "When..." texts follow.
 TEST_F(DefaultMessagesTest, FillsTheFirstSlotsWithTheBuiltInTextsInTheirOrder) {
   SetDefaultMessages(langs);
   const std::pair<const char*, const char*> expected[] = {
@@ -51,10 +52,13 @@ TEST_F(DefaultMessagesTest, FillsTheFirstSlotsWithTheBuiltInTextsInTheirOrder) {
     EXPECT_EQ(table[i].name, expected[i].first) << i;
     EXPECT_EQ(table[i].text, expected[i].second) << i;
   }
-  // The command line's texts follow the windows' eighteen, each key once.
+  // The command line's and the conditions' texts follow the windows' eighteen, each key once.
   const std::size_t filled = defaultMessages().size();
   for (std::size_t i = std::size(expected); i < filled; ++i) {
-    EXPECT_EQ(table[i].name.rfind("MSG_CLI_", 0), 0u) << i;
+    EXPECT_TRUE(table[i].inUse) << i;
+    EXPECT_TRUE(table[i].name.starts_with("MSG_CLI_") || table[i].name.starts_with("MSG_WHEN") ||
+                table[i].name == "MSG_TITLECONDITION")
+        << table[i].name;
     for (std::size_t j = 0; j < i; ++j) EXPECT_NE(table[i].name, table[j].name) << i;
   }
   EXPECT_FALSE(table[filled].inUse);

@@ -42,11 +42,13 @@ Items groupItems(const std::string& file, const std::string& language) {
   return items;
 }
 
-// The placeholders and accelerator marks of a text, in a fixed order, and whether it is a
-// menu separator: a translation keeps what its English text has, no more, no less.
+// The placeholders (the product's, and the numbered ones filled in at run time) and
+// accelerator marks of a text, in a fixed order, and whether it is a menu separator: a
+// translation keeps what its English text has, no more, no less.
 std::string marks(const std::string& text) {
   std::string found = text == "-" ? "separator" : "";
-  for (std::string_view mark : {"[ProgramName]", "[CompanyName]", "[Website]", "&"}) {
+  for (std::string_view mark :
+       {"[ProgramName]", "[CompanyName]", "[Website]", "&", "%1", "%2", "%3", "%4"}) {
     for (auto hit = findNoCase(text, mark); hit; hit = findNoCase(text, mark, hit->pos + 1)) {
       found += mark;
     }

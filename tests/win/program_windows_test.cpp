@@ -114,6 +114,7 @@ TEST_F(ProgramTest, EveryWindowFollowsWindowsColoursWhileOpen) {
   windows.stillRunning();
   windows.website();
   windows.countdown();  // no run counting down: the action and schedule stay blank
+  windows.condition("Shut Down");
   p.splashWindow()->show();
   auto settings = std::make_shared<DisplaySettings>();
   skin->setSettingsSource([settings] { return *settings; });

@@ -101,6 +101,7 @@ TEST_F(ReopenTest, EveryWindowShowsWhatIsStoredAgainAndItsLoadStoresNothing) {
   twice("frmLanguage", [&] { w.language(false); });
   twice("frmAbout", w.about);
   twice("frmWebsite", w.website);
+  twice("frmCondition", [&] { w.condition("Reboot"); });
   // The splash window as the skin's recovery loads it again, hidden.
   twice("frmSplash", [&] {
     if (!isLoaded("frmSplash")) w.about();

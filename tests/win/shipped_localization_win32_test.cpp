@@ -36,6 +36,8 @@ struct TranslatedWindow {
 // folder of the main-window fixture, which holds the shipped Localization.xml.
 class ShippedLocalizationTest : public MainWindowTest {
  protected:
+  // Every line of the Condition window shows, the battery's too.
+  ShippedLocalizationTest() { meters.batteryState.present = true; }
   ~ShippedLocalizationTest() override { exitProgram(); }
 
   // Every translated window; adding one is one line here.
@@ -53,6 +55,8 @@ class ShippedLocalizationTest : public MainWindowTest {
        [this] { keep<frmStillRunning>(win32::stillRunningContext(app, *main)).open(); }},
       {"frmCountdown", [this] { keep<frmCountdown>(win32::countdownContext(app)).open(); },
        {"lblAction", "lblSchedule", "lblSeconds"}},
+      {"frmCondition",
+       [this] { keep<frmCondition>(win32::conditionContext(app)).open("Shut Down"); }},
     };
     // clang-format on
   }

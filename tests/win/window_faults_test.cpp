@@ -160,7 +160,9 @@ struct MainProgram {
   FakeVersionInfo version{
       {{"ProductName", "Quenmark"}, {"CompanyName", "Tarvossa"}, {"Comments", "quenmark.example"}}};
   FakeEventLog events;
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+  FakeMeters meters;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events,
+                  meters},
                  kProgram};
   TestInstanceGuard guard;
   AppWindows windows;

@@ -24,6 +24,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_event_log.h"
+#include "support/fake_meters.h"
 #include "support/fake_power_api.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
@@ -189,7 +190,9 @@ class WizardWindowTest : public ::testing::Test {
   FakeShell shell;
   FakeVersionInfo version;
   FakeEventLog events;
-  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events},
+  FakeMeters meters;
+  AppContext app{{fs, codec, clock, regional, dialogs, registry, power, shell, version, events,
+                  meters},
                  program.path()};
   ScheduleRecord current;  // the main window's record of the entry clicked last
   gui::Forms forms;

@@ -59,6 +59,17 @@ constexpr DefaultMessage kDefaults[] = {
     {"MSG_CLI_EXIT8", "Refused: an administrator's policy locks the schedules"},
     {"MSG_CLI_BADARG", "Not understood:"},
     {"MSG_CLI_NOSTART", "This schedule has no start to switch on; give it one in the wizard"},
+    // The "When..." conditions: "%1", "%2", ... stand for the names and numbers filled in.
+    {"MSG_WHENENDS", "When %1 ends"},
+    {"MSG_WHENNOTSTARTED", "When %1 ends (not running yet)"},
+    {"MSG_WHENIDLE", "After %1 min idle (%2 min so far)"},
+    {"MSG_WHENCPU", "CPU %1 %, %2 of %3 min below %4 %"},
+    {"MSG_WHENNETWORK", "Network %1 KB/s, %2 of %3 min below %4 KB/s"},
+    {"MSG_WHENBATTERY", "Battery %1 %, acts below %2 % while not charging"},
+    {"MSG_WHENAWAKE", "%1; the computer is kept awake"},
+    {"MSG_WHENPROGRAM", "Choose a program in the list or type its file name."},
+    {"MSG_WHENNUMBER", "Type a whole number from %1 to %2."},
+    {"MSG_TITLECONDITION", "Condition"},
 };
 
 }  // namespace

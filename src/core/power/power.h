@@ -47,6 +47,9 @@ class CPower {
   // Turns the suspend blocker on or off.
   void DisableSuspend(bool SuspendDisabled) { blocker_.DisableSuspend(SuspendDisabled); }
   bool DisableSuspend() const { return blocker_.DisableSuspend(); }
+  // Blocks suspending as DisableSuspend does, for entries waiting for a condition, whatever
+  // the user's switch says.
+  void KeepAwake(bool on) { blocker_.KeepAwake(on); }
 
   // Remembers the main window, whose power broadcasts the suspend blocker answers; the
   // actions themselves do not need it.

@@ -9,14 +9,24 @@ SuspendBlocker::~SuspendBlocker() { release(); }
 
 void SuspendBlocker::DisableSuspend(bool SuspendDisabled) {
   suspendBlocked_ = SuspendDisabled;
-  if (SuspendDisabled && !installed_ && window_ != 0) {
+  follow();
+}
+
+void SuspendBlocker::KeepAwake(bool on) {
+  keepAwake_ = on;
+  follow();
+}
+
+void SuspendBlocker::follow() {
+  const bool on = blocking();
+  if (on && !installed_ && window_ != 0) {
     installed_ = hook_.hookMessage(kWmPowerBroadcast, [this](std::uintptr_t w, std::intptr_t l) {
       return SuspendBlockerProc(kWmPowerBroadcast, w, l);
     });
-  } else if (!SuspendDisabled) {
+  } else if (!on) {
     uninstall();
   }
-  holdSystem(SuspendDisabled);
+  holdSystem(on);
 }
 
 void SuspendBlocker::release() {
@@ -35,7 +45,7 @@ std::optional<std::intptr_t> SuspendBlocker::SuspendBlockerProc(std::uint32_t me
                                                                 std::intptr_t lParam) const {
   // The test is on lParam, whatever the event in wParam: a query that lets the application
   // ask the user (bit 0 set) is passed on.
-  if (message == kWmPowerBroadcast && lParam == 0 && suspendBlocked_) return kBroadcastQueryDeny;
+  if (message == kWmPowerBroadcast && lParam == 0 && blocking()) return kBroadcastQueryDeny;
   return std::nullopt;
 }
 

@@ -37,6 +37,10 @@ class SuspendBlocker {
 
   void DisableSuspend(bool SuspendDisabled);
   bool DisableSuspend() const { return suspendBlocked_; }
+  // A second reason to block, apart from the user's switch: entries waiting for a condition
+  // (a download to finish) must not be defeated by the computer falling asleep meanwhile.
+  void KeepAwake(bool on);
+  bool KeepAwake() const { return keepAwake_; }
 
   // Takes the blocker off the window and lets the system sleep again; the flag itself keeps
   // its value. Safe to call more than once.
@@ -50,6 +54,9 @@ class SuspendBlocker {
   bool installed() const { return installed_; }
 
  private:
+  // Installs or removes the blocker and holds the system, as either reason asks.
+  void follow();
+  bool blocking() const { return suspendBlocked_ || keepAwake_; }
   void uninstall();
   void holdSystem(bool on);
 
@@ -58,6 +65,7 @@ class SuspendBlocker {
   WindowHandle window_ = 0;
   bool installed_ = false;
   bool suspendBlocked_ = false;
+  bool keepAwake_ = false;
   bool holdingSystem_ = false;
 };
 

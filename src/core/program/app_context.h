@@ -27,7 +27,7 @@ class AppContext {
         schedules({seams.fs, seams.codec, seams.clock, seams.regional, seams.dialogs, seams.power,
                    options, programFolder,
                    [this](const std::string& key) { return languages.getMessages(key); },
-                   seams.events}),
+                   seams.events, &seams.meters}),
         commands(schedules, options.policy(), seams.fs, seams.codec, seams.clock, programFolder) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;

@@ -17,7 +17,10 @@ constexpr std::int64_t kErrorPathNotFound = 3;
 }  // namespace
 
 ScheduleService::ScheduleService(ScheduleServiceDeps deps)
-    : d_(std::move(deps)), events_(d_.eventLog) {
+    : d_(std::move(deps)), conditions_(d_.meters, d_.message), events_(d_.eventLog) {
+  conditions_.setOnWaitingChanged([this](bool any) {
+    if (parts_) power().KeepAwake(any);
+  });
   // The options window's change, stored or (where storing was refused) for this run only.
   d_.options.listen([this](Setting s, const std::string& value) {
     if (s != Setting::chkWake && s != Setting::chkWarn) return;
@@ -56,11 +59,14 @@ void ScheduleService::start(EngineParts parts) {
             if (showCountdown_) showCountdown_();
           },
       .events = &events_,
+      .conditions = &conditions_,
   });
 }
 
 void ScheduleService::stop() {
-  // The wake timer goes with the engine: it must not wake the computer for nobody.
+  // The wake timer goes with the engine: it must not wake the computer for nobody; nor may
+  // entries nobody watches keep it awake.
+  conditions_.clear();
   engine_.reset();
   wake_.reset();
   power_.reset();
@@ -77,6 +83,7 @@ std::vector<std::string> ScheduleService::names() const {
 }
 
 void ScheduleService::reload() {
+  conditions_.clear();
   loadScheduleList(list_, d_.fs, d_.codec, d_.programFolder, d_.clock.now(),
                    d_.regional.formats());
   if (engine_ && !announced_) {
@@ -135,6 +142,10 @@ std::size_t ScheduleService::cancelQuickEntries() {
 
 void ScheduleService::deleted(const std::string& name) {
   list_.removeIf([&](const ScheduleEntry& e) { return !e.quick && e.text == name; });
+}
+
+void ScheduleService::whenCondition(const Condition& condition, const std::string& actionName) {
+  if (engine_) engine_->whenCondition(condition, actionName);
 }
 
 void ScheduleService::setPaused(bool on) {

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "core/events/program_events.h"
+#include "core/conditions/condition.h"
 #include "core/power/power.h"
+#include "core/schedule/condition_entries.h"
 #include "core/schedule/schedule_list.h"
 #include "core/schedule/schedule_record.h"
 #include "core/schedule/scheduler.h"
@@ -20,6 +22,7 @@
 #include "platform/event_log.h"
 #include "platform/file_system.h"
 #include "platform/message_hook.h"
+#include "platform/meters.h"
 #include "platform/power_api.h"
 #include "platform/regional.h"
 #include "platform/text_codec.h"
@@ -40,6 +43,7 @@ struct ScheduleServiceDeps {
   std::string programFolder;
   MessageLookup message;  // the catalogue's texts ("MSG_SURE" before "Now")
   EventLog& eventLog;     // what was run, missed, skipped or changed
+  Meters* meters = nullptr;  // what "When..." entries wait on; none: they never fire
 };
 
 // What the main window lends the engine while it is loaded: the three timers that drive it,
@@ -75,7 +79,8 @@ class ScheduleService {
   const ScheduleList& list() const { return list_; }
   // The names in the list, in its order.
   std::vector<std::string> names() const;
-  // Reads every schedule file of the data folder into the list (quick entries go).
+  // Reads every schedule file of the data folder into the list (quick entries go, those
+  // waiting for a condition too).
   void reload();
   // A schedule just saved: its entry replaces the one of that name (a queued run of it
   // stays queued) or joins the list at its end, with its next run as of now. No other file
@@ -102,6 +107,12 @@ class ScheduleService {
 
   // "Prevent any schedules from running": while set nothing fires. Where a policy sets it
   // (read at `start`), setPaused changes nothing.
+  // A quick entry that waits for the condition ("When..."); once started. While any such
+  // entry waits the computer is kept from falling asleep; when its condition holds, its
+  // action comes through the countdown whatever "chkWarn" says.
+  void whenCondition(const Condition& condition, const std::string& actionName);
+  // The entries waiting for a condition.
+  const ConditionEntries& conditions() const { return conditions_; }
   bool paused() const { return paused_; }
   void setPaused(bool on);
   bool pauseSetByPolicy() const { return pausedByPolicy_.has_value(); }
@@ -122,6 +133,7 @@ class ScheduleService {
  private:
   ScheduleServiceDeps d_;
   ScheduleList list_;
+  ConditionEntries conditions_;
   std::unique_ptr<EngineParts> parts_;
   std::unique_ptr<WakeTimer> wake_;
   std::unique_ptr<Scheduler> engine_;

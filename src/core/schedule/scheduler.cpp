@@ -26,10 +26,24 @@ std::vector<std::string_view> displayedCodes() {
   return codes;
 }
 
-std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
+namespace {
+
+const QuickDelay* quickDelay(std::string_view item) {
   const auto d = std::find_if(kQuickScheduleItems.begin(), kQuickScheduleItems.end(),
-                              [&](const QuickDelay& q) { return q.item == delayItem; });
-  if (d == kQuickScheduleItems.end() || d->item == "Now") return std::nullopt;
+                              [&](const QuickDelay& q) { return q.item == item; });
+  return d == kQuickScheduleItems.end() ? nullptr : &*d;
+}
+
+}  // namespace
+
+bool opensCondition(std::string_view delayItem) {
+  const QuickDelay* d = quickDelay(delayItem);
+  return d && d->condition;
+}
+
+std::optional<local_seconds> quickScheduleTime(std::string_view delayItem, local_seconds now) {
+  const QuickDelay* d = quickDelay(delayItem);
+  if (!d || d->item == "Now" || d->condition) return std::nullopt;
   if (!d->calendarMonth) return now + d->amount;
   const local_days today = floor<days>(now);
   year_month_day next = year_month_day{today} + months{1};
@@ -49,7 +63,16 @@ Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
 void Scheduler::tmrScheduler_Timer() {
   const local_seconds now = d_.clock.now();
   if (countdown_ && countdown_->secondsLeft(now) == 0) answerCountdown(CountdownAnswer::ActNow);
-  if (d_.chkPrevent && d_.chkPrevent()) {
+  const bool prevented = d_.chkPrevent && d_.chkPrevent();
+  // Conditions are measured while prevented too, so that their windows are full when it
+  // is cleared; they fire only when it is.
+  if (d_.conditions) {
+    const LocalMinute minute = floor<minutes>(now);
+    for (const std::uint64_t id : d_.conditions->tick(d_.list, !prevented)) {
+      if (const auto i = d_.list.indexOf(id)) enqueue(*i, minute);
+    }
+  }
+  if (prevented) {
     updateWakeTimer();
     return;
   }
@@ -83,11 +106,20 @@ void Scheduler::queuePostponed(LocalMinute minute) {
       ++p;
       continue;
     }
-    std::optional<std::size_t> i = d_.list.indexOf(p->id);
-    if (!i) {
-      if (const std::size_t found = d_.list.findSchedule(p->name)) i = found - 1;
-    }
-    if (i) enqueue(*i, p->due);  // a schedule deleted meanwhile is dropped
+    const std::optional<std::size_t> i = d_.list.indexOf(p->id);
+    if (isCondition(p->id)) {
+      // Back after ten minutes: it acts if its condition still holds, or waits for it again.
+      if (i && d_.conditions->holds(p->id)) {
+        d_.conditions->fired(p->id);
+        enqueue(*i, minute);
+      } else {
+        d_.conditions->wait(p->id);
+      }
+    } else if (i) {
+      enqueue(*i, p->due);
+    } else if (const std::size_t found = d_.list.findSchedule(p->name)) {
+      enqueue(found - 1, p->due);
+    }  // a schedule deleted meanwhile is dropped
     p = postponed_.erase(p);
     wakeRevision_.reset();
   }
@@ -155,7 +187,8 @@ void Scheduler::timSchedule_Timer() {
     if (const auto i = d_.list.indexOf(id)) {
       const ScheduleEntry& entry = d_.list.at(*i);
       const std::optional<PowerAction> action = entry.action;
-      if (action && d_.chkWarn && d_.chkWarn()) {
+      // The user did not choose the moment a condition came true: it is always warned.
+      if (action && (isCondition(id) || (d_.chkWarn && d_.chkWarn()))) {
         // The pass stays handed over until the countdown is answered or runs out.
         countdown_ =
             ActionCountdown{id, entry.text, entry.type, *action, d_.clock.now(), run.due};
@@ -163,12 +196,19 @@ void Scheduler::timSchedule_Timer() {
         return;
       }
       scheduleDone_ = true;
-      queue_.clear();  // whatever was queued behind this run is dropped
+      clearQueue();  // whatever was queued behind this run is dropped
       if (action) act({entry.text, entry.type, run.due}, *action);
     }
   }
   scheduleDone_ = true;
   finishPass();
+}
+
+void Scheduler::clearQueue() {
+  for (const QueuedRun& run : queue_) {
+    if (isCondition(run.id)) d_.conditions->wait(run.id);
+  }
+  queue_.clear();
 }
 
 void Scheduler::finishPass() {
@@ -184,20 +224,32 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
   countdown_.reset();
   scheduleDone_ = true;
   const RunFacts run{c.scheduleName, c.actionName, c.due};
+  const bool condition = isCondition(c.id);
   switch (answer) {
     case CountdownAnswer::Cancel:
       if (d_.events) d_.events->countdownCancelled(run, countdownButton(answer));
+      // A condition's entry goes: the user does not want it after all.
+      if (condition) {
+        d_.conditions->remove(c.id);
+        if (const auto i = d_.list.indexOf(c.id)) d_.list.remove(*i);
+      }
       break;
     case CountdownAnswer::Postpone: {
       const LocalMinute again = floor<minutes>(d_.clock.now() + kPostponeBy);
       postponed_.push_back({c.id, c.scheduleName, again, c.due});
+      if (condition) d_.conditions->postponed(c.id);
       if (d_.events) d_.events->countdownPostponed(run, countdownButton(answer), again);
       wakeRevision_.reset();
       updateWakeTimer();
       break;
     }
     case CountdownAnswer::ActNow:
-      queue_.clear();  // as for any run: whatever was queued behind it is dropped
+      // Done, like a quick entry that has fired: no next run.
+      if (condition) {
+        d_.conditions->remove(c.id);
+        if (const auto i = d_.list.indexOf(c.id)) d_.list.setNextRun(*i, {});
+      }
+      clearQueue();  // as for any run: whatever was queued behind it is dropped
       act(run, c.action);
       break;
   }
@@ -217,12 +269,24 @@ bool Scheduler::quickSchedule(const std::string& delayText, const std::string& a
     }
     return true;
   }
+  if (opensCondition(delayText)) return false;  // the Condition window makes that entry
   addQuickEntry(actionName, quickScheduleTime(delayText, d_.clock.now()));
   return true;
 }
 
 std::size_t Scheduler::addQuickEntry(const std::string& actionName,
                                      std::optional<local_seconds> when) {
+  ScheduleEntry e = quickEntry(actionName);
+  std::optional<LocalMinute> at;
+  if (when) {
+    e.nextRunTime = formatNextRunText(*when, d_.regional.formats());
+    at = floor<minutes>(*when);
+  }
+  d_.list.add(std::move(e), at);
+  return d_.list.count() - 1;
+}
+
+ScheduleEntry Scheduler::quickEntry(const std::string& actionName) const {
   const local_seconds now = d_.clock.now();
   const local_days today = floor<days>(now);
   const RegionalFormats f = d_.regional.formats();
@@ -233,13 +297,11 @@ std::size_t Scheduler::addQuickEntry(const std::string& actionName,
   e.action = powerActionNamed(actionName);
   e.enabled = kEnabledYes;
   e.quick = true;
-  std::optional<LocalMinute> at;
-  if (when) {
-    e.nextRunTime = formatNextRunText(*when, f);
-    at = floor<minutes>(*when);
-  }
-  d_.list.add(std::move(e), at);
-  return d_.list.count() - 1;
+  return e;
+}
+
+void Scheduler::whenCondition(const Condition& condition, const std::string& actionName) {
+  if (d_.conditions) d_.conditions->add(d_.list, quickEntry(actionName), condition);
 }
 
 }  // namespace quenmark

@@ -14,7 +14,9 @@
 #include "platform/dialogs.h"
 #include "platform/regional.h"
 #include "core/events/program_events.h"
+#include "core/conditions/condition.h"
 #include "core/power/power_action.h"
+#include "core/schedule/condition_entries.h"
 #include "core/schedule/countdown.h"
 #include "core/schedule/schedule_list.h"
 #include "core/schedule/wake_timer.h"
@@ -33,15 +35,17 @@ using MessageLookup = std::function<std::string(const std::string& key)>;
 Status runAction(std::string_view ActionName, bool Force, const PowerRunner& shutDown);
 
 // An item of the quick-schedule delay list and what it adds to the present moment: minutes,
-// or one calendar month; "Now" adds nothing and acts at once.
+// or one calendar month; "Now" adds nothing and acts at once; "When..." waits for a
+// condition chosen in a window of its own.
 struct QuickDelay {
   std::string_view item;
   std::chrono::minutes amount{0};
   bool calendarMonth = false;
+  bool condition = false;
 };
 
 // The items of the quick-schedule delay list, in their order.
-inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
+inline constexpr std::array<QuickDelay, 17> kQuickScheduleItems = {{
     {"Now"},
     {"In 1 Minute", std::chrono::minutes{1}},
     {"In 5 Minutes", std::chrono::minutes{5}},
@@ -58,11 +62,14 @@ inline constexpr std::array<QuickDelay, 16> kQuickScheduleItems = {{
     {"In 2 Weeks", std::chrono::weeks{2}},
     {"In 3 Weeks", std::chrono::weeks{3}},
     {"In 1 Month", {}, true},
+    {"When...", {}, false, true},
 }};
 
 // The English texts of the delay list, the action lists and the list's "Enabled" column,
 // which windows show translated (display_text.h).
 std::vector<std::string_view> displayedCodes();
+// Whether the delay item asks for a condition rather than a time.
+bool opensCondition(std::string_view delayItem);
 
 // `now` moved on by the named delay; nothing for "Now" and for texts not in the list. A
 // month later keeps the day, or takes the last day of a shorter month.
@@ -90,6 +97,8 @@ struct SchedulerDeps {
   std::function<void()> showCountdown{};
   // Where runs performed, failed, missed, skipped and put off are written; none: nowhere.
   ProgramEvents* events = nullptr;
+  // The entries that wait for a condition; none: the engine has no such entries.
+  ConditionEntries* conditions = nullptr;
 };
 
 // The scan, queue and action timers as one state machine. The window forwards each timer
@@ -111,6 +120,9 @@ class Scheduler {
   // A quick entry that fires in the minute of `when` (none: never); returns its row.
   std::size_t addQuickEntry(const std::string& actionName,
                             std::optional<std::chrono::local_seconds> when);
+  // A quick entry that waits for the condition instead of a time; when the condition holds,
+  // its action always comes through the countdown.
+  void whenCondition(const Condition& condition, const std::string& actionName);
 
   // A due run waiting in the queue: the entry and the minute it was due.
   struct QueuedRun {
@@ -140,6 +152,12 @@ class Scheduler {
   void enqueue(std::size_t index, LocalMinute due);
   // Performs the action and writes what came of it.
   void act(const RunFacts& run, PowerAction action);
+  // Empties the queue: what waited behind a run is dropped, entries waiting for a condition
+  // go back to waiting.
+  void clearQueue();
+  // A quick entry named after the present moment, for the action.
+  ScheduleEntry quickEntry(const std::string& actionName) const;
+  bool isCondition(std::uint64_t id) const { return d_.conditions && d_.conditions->contains(id); }
   void queuePostponed(LocalMinute minute);
   // The queue pass that handed over ends: more to do only if something is queued.
   void finishPass();
