@@ -327,6 +327,9 @@ TEST_P(KeyboardWalk, EveryWindowIsUsedToItsEndWithTheKeyboardAlone) {
   windows.countdown();
   walk(*find("frmCountdown"));
   keyCloses(*find("frmCountdown"), VK_ESCAPE);
+  windows.condition("Shut Down");
+  walk(*find("frmCondition"));
+  keyCloses(*find("frmCondition"), VK_ESCAPE);
   windows.website();
   walk(*find("frmWebsite"));
   closeBox(*find("frmWebsite"));
