@@ -64,6 +64,7 @@ if(QUENMARK_WIN_TEST_SOURCES)
   target_link_libraries(win_tests PRIVATE quenmark_win quenmark_test_support GTest::gtest_main)
   target_link_libraries(win_tests PRIVATE ws2_32)  # the test HTTP server
   target_link_libraries(win_tests PRIVATE shell32)  # the tests look at the tray themselves
+  target_link_libraries(win_tests PRIVATE oleacc)  # the accessibility API
   quenmark_wine_test(win_tests win_tests)
   # Wine keeps no event log to read back: the record written is checked in Wine's own trace.
   quenmark_wine_test(wine_event_log ${PROJECT_SOURCE_DIR}/tests/win/event_log_trace.sh

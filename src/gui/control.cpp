@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
+#include "base/twips.h"
+#include "gui/accessible.h"
 #include "gui/form.h"
 #include "gui/text.h"
 #include "platform/win32/text_win32.h"
-#include "base/twips.h"
 
 namespace quenmark::gui {
 
@@ -68,6 +69,19 @@ void Control::setFocus() {
 }
 
 void Control::on(Event event, Handler handler) { handlers_[event] = std::move(handler); }
+
+std::optional<std::string> Control::accessibleName() const {
+  switch (kind_) {
+    case Kind::TextBox:
+    case Kind::ComboBox:
+    case Kind::ListBox:
+    case Kind::TreeView:
+    case Kind::DTPicker:
+      return form_ ? form_->labelFor(*this) : std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
 
 void Control::setBackColor(std::optional<COLORREF> color) {
   if (!hasColors()) throw std::logic_error(typeName() + " " + name_ + " has no BackColor");
@@ -165,9 +179,16 @@ LRESULT CALLBACK Control::subclassProc(HWND window, UINT message, WPARAM wParam,
     return DefSubclassProc(window, message, wParam, lParam);
   }
   try {
+    if (message == WM_SETFOCUS && c->form_) c->form_->focusMoved();
     if (window == c->hwnd_) {
       if (auto it = c->hooks_.find(message); it != c->hooks_.end()) {
         if (auto answer = it->second(wParam, lParam)) return *answer;
+      }
+      if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && c->form_) {
+        if (auto name = c->accessibleName()) {
+          win32::AccessibilityApi& api = c->form_->forms().accessibility();
+          if (auto answer = accessibleObjectNamed(api, window, wParam, *name)) return *answer;
+        }
       }
     }
     if (auto r = c->onMessage(window, message, wParam, lParam)) return *r;

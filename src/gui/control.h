@@ -204,6 +204,11 @@ class Control : public TranslatableControl, public MessageHook {
   void on(Event event, Handler handler);
   bool handles(Event event) const { return handlers_.count(event) != 0; }
 
+  // The name assistive technology reads where the system would not find it in the control's
+  // own text: a field takes the label before it (or its frame's caption). None: the
+  // system's (a button, box or label is named by its caption).
+  virtual std::optional<std::string> accessibleName() const;
+
  protected:
   // Creation, shaped by each kind.
   virtual const wchar_t* className() const = 0;

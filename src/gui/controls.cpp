@@ -285,6 +285,12 @@ int ListView::addColumn(const std::string& text, int widthTwips) {
   return n;
 }
 
+std::optional<std::string> ListView::accessibleName() const {
+  std::string name;
+  for (const Column& c : columns_) name += (name.empty() ? "" : ", ") + c.text;
+  return name;
+}
+
 std::string ListView::columnText(int n) const {
   requireColumn(n);
   return columns_[static_cast<std::size_t>(n - 1)].text;

@@ -176,6 +176,9 @@ class ListView : public Control {
   // Selects from code without raising ItemClick.
   void setSelectedRow(std::optional<int> row);
 
+  // Its column headers, which say what the list holds.
+  std::optional<std::string> accessibleName() const override;
+
  protected:
   void applyColors() override;
   const wchar_t* className() const override { return L"SysListView32"; }

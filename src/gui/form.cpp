@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+#include "base/twips.h"
 #include "gui/text.h"
 #include "platform/win32/text_win32.h"
-#include "base/twips.h"
 
 namespace quenmark::gui {
 
@@ -216,6 +217,10 @@ Control* Form::controlById(int id) const {
 }
 
 Control* Form::defaultButton() const {
+  Control* focused = controlByHandle(GetFocus());
+  if (focused && focused->kind() == Kind::CommandButton && focused->enabledEffectively()) {
+    return focused;
+  }
   for (const auto& e : entries_) {
     if (e.control && e.control->kind() == Kind::CommandButton &&
         (e.control->options() & opt::kDefault)) {
@@ -223,6 +228,64 @@ Control* Form::defaultButton() const {
     }
   }
   return nullptr;
+}
+
+void Form::focusMoved() {
+  const Control* chosen = defaultButton();
+  for (const auto& e : entries_) {
+    Control* c = e.control;
+    if (!c || !c->created() || c->kind() != Kind::CommandButton) continue;
+    const bool isDefault =
+        (GetWindowLongPtrW(c->hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (isDefault != (c == chosen)) {
+      SendMessageW(c->hwnd(), BM_SETSTYLE, c == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+  }
+}
+
+bool Form::arrowInOptionGroup(HWND focus, WPARAM key) {
+  const bool back = key == VK_UP || key == VK_LEFT;
+  if (!back && key != VK_DOWN && key != VK_RIGHT) return false;
+  Control* from = controlByHandle(focus);
+  if (!from || from->kind() != Kind::OptionButton) return false;
+  std::vector<Control*> group;
+  for (const auto& e : entries_) {
+    Control* c = e.control;
+    if (c && c->created() && c->kind() == Kind::OptionButton && c->container_ == from->container_ &&
+        IsWindowVisible(c->hwnd()) && IsWindowEnabled(c->hwnd())) {
+      group.push_back(c);
+    }
+  }
+  const auto at = std::find(group.begin(), group.end(), from);
+  if (group.size() < 2 || at == group.end()) return false;
+  const std::size_t i = static_cast<std::size_t>(at - group.begin());
+  Control* to = group[(i + (back ? group.size() - 1 : 1)) % group.size()];
+  static_cast<OptionButton*>(to)->setValue(true);
+  SetFocus(to->hwnd());
+  return true;
+}
+
+// The label just before the field in the table and in its container, past the fields that
+// share it ("Start:" names both the date and the time); else the container's caption.
+std::optional<std::string> Form::labelFor(const Control& field) const {
+  auto it = std::find_if(entries_.begin(), entries_.end(),
+                         [&](const Entry& e) { return e.control == &field; });
+  while (it != entries_.begin()) {
+    const Control* c = (--it)->control;
+    if (!c || c->container_ != field.container_) continue;
+    const Kind k = c->kind();
+    if (k == Kind::Label || k == Kind::SkinLabel) {
+      const std::string text = c->caption();
+      if (text.empty()) continue;
+      return text;
+    }
+    if (k != Kind::TextBox && k != Kind::ComboBox && k != Kind::DTPicker && k != Kind::TreeView &&
+        k != Kind::ListBox) {
+      break;
+    }
+  }
+  if (field.container_ && !field.container_->caption().empty()) return field.container_->caption();
+  return std::nullopt;
 }
 
 Control* Form::cancelButton() const {
@@ -667,6 +730,33 @@ void Form::popupMenu(MenuItem& menu) {
   PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
+// The captions carry no access-key marks: a letter stands for the items whose captions begin
+// with it. The only one is chosen at once; among several the next is highlighted, never
+// chosen, as Windows does with a mark used twice. On the bar the next one opens, which
+// changes nothing yet.
+LRESULT Form::menuChar(wchar_t key, HMENU menu) const {
+  const char32_t wanted = foldCodePoint(key);
+  std::vector<int> matches;
+  int highlighted = -1;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_STATE;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    if (mii.fState & MFS_HILITE) highlighted = i;
+    if (mii.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW)) continue;
+    wchar_t first[2] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), first, 2, MF_BYPOSITION);
+    if (first[0] && foldCodePoint(first[0]) == wanted) matches.push_back(i);
+  }
+  if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
+  const auto next = std::upper_bound(matches.begin(), matches.end(), highlighted);
+  const int item = next == matches.end() ? matches.front() : *next;
+  const bool bar = menu == GetMenu(hwnd_);
+  return MAKELRESULT(item, matches.size() == 1 || bar ? MNC_EXECUTE : MNC_SELECT);
+}
+
 bool Form::hookMessage(std::uint32_t message, MessageHandler handler) {
   if (!handler) return false;
   hooks_[message] = std::move(handler);
@@ -772,7 +862,9 @@ std::optional<LRESULT> Form::controlColor(UINT message, HDC dc, HWND window) {
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = hwnd_;
   if (auto it = hooks_.find(message); it != hooks_.end()) {
-    if (auto answer = it->second(wParam, lParam)) return *answer;
+    // A copy: the handler may hook this message afresh (the skin does, as it redraws).
+    const MessageHandler hook = it->second;
+    if (auto answer = hook(wParam, lParam)) return *answer;
   }
   switch (message) {
     case WM_CTLCOLORSTATIC:
@@ -819,6 +911,21 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (!loading_) Form_Resize();
       return 0;
+    case WM_MENUCHAR:
+      if (!(HIWORD(wParam) & MF_SYSMENU)) {
+        return menuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+      }
+      break;
+    case WM_SYSCOLORCHANGE:
+      // Common controls learn of new system colours only from their window.
+      for (auto& e : entries_) {
+        if (e.control && e.control->created()) {
+          SendMessageW(e.control->hwnd(), WM_SYSCOLORCHANGE, wParam, lParam);
+        }
+      }
+      RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+      break;
     case DM_GETDEFID:
       if (Control* b = defaultButton(); b && b->created()) {
         return MAKELRESULT(b->id_, DC_HASDEFID);

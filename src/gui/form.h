@@ -185,8 +185,16 @@ class Form : public TranslatableWindow, public MessageHook {
   Control* controlById(int id) const;
   Control* controlByHandle(HWND window) const;
   std::optional<LRESULT> controlColor(UINT message, HDC dc, HWND control);
+  // The focused command button, else the one made the default by the table.
   Control* defaultButton() const;
   Control* cancelButton() const;
+  // Shows the default button as such: Enter presses the focused button, as in a dialog.
+  void focusMoved();
+  // An arrow key on an option button chooses the next (or previous) one of its group and
+  // moves the focus there, as it does with automatic buttons; ours are not automatic.
+  bool arrowInOptionGroup(HWND focus, WPARAM key);
+  std::optional<std::string> labelFor(const Control& field) const;
+  LRESULT menuChar(wchar_t key, HMENU menu) const;
   void registerTimer(Timer& timer);
   void unregisterTimer(Timer& timer);
   void forget(Control& control);

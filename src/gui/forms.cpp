@@ -73,6 +73,11 @@ Forms::Forms() : instance_(GetModuleHandleW(nullptr)), dpi_(DpiApi::load()) {
 
 Forms::~Forms() = default;
 
+win32::AccessibilityApi& Forms::accessibility() {
+  if (!accessibility_) accessibility_ = std::make_unique<win32::AccessibilityApi>();
+  return *accessibility_;
+}
+
 HRESULT Forms::startOle() {
   if (!ole_) ole_ = std::make_unique<win32::OleSession>();
   return ole_->result();
@@ -106,7 +111,9 @@ bool Forms::preTranslate(MSG& msg) const {
   if (!msg.hwnd) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (Form* f : loaded_) {
-    if (f->hwnd() == root) return IsDialogMessageW(root, &msg) != FALSE;
+    if (f->hwnd() != root) continue;
+    if (msg.message == WM_KEYDOWN && f->arrowInOptionGroup(msg.hwnd, msg.wParam)) return true;
+    return IsDialogMessageW(root, &msg) != FALSE;
   }
   return false;
 }

@@ -11,6 +11,7 @@
 
 namespace quenmark::win32 {
 class OleSession;
+struct AccessibilityApi;
 }
 
 namespace quenmark::gui {
@@ -66,6 +67,8 @@ class Forms {
   // OLE on this thread, from the first call (the first browser control hosted) until these
   // windows go, so that a start that hosts none never loads it: OleInitialize's result.
   HRESULT startOle();
+  // What answering a screen reader takes, loaded on its first question.
+  win32::AccessibilityApi& accessibility();
   static const wchar_t* windowClass() { return L"QuenmarkForm"; }
 
   // Keyboard navigation (Tab, Enter, Escape) for a message bound to one of our windows.
@@ -79,6 +82,7 @@ class Forms {
   HINSTANCE instance_;
   DpiApi dpi_;
   std::unique_ptr<win32::OleSession> ole_;
+  std::unique_ptr<win32::AccessibilityApi> accessibility_;
   std::vector<Form*> loaded_;
   ErrorHandler onError_;
   bool quitWhenEmpty_ = false;

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/form.h"
 #include "platform/win32/handles.h"
@@ -247,6 +248,21 @@ void paintControl(const Control& c, const SkinPalette& p, Painter painter, HDC t
   SelectObject(target, font);
 }
 
+// The messages after which the system would draw a control's old look straight onto the
+// screen.
+constexpr UINT kRepaintAfter[] = {
+    WM_SETFOCUS,      WM_KILLFOCUS, BM_SETSTATE,      BM_SETCHECK,       BM_SETSTYLE,
+    WM_ENABLE,        WM_SETTEXT,   WM_UPDATEUISTATE, WM_LBUTTONDOWN,    WM_LBUTTONUP,
+    WM_LBUTTONDBLCLK, WM_KEYDOWN,   WM_KEYUP,         WM_CAPTURECHANGED, WM_MOUSELEAVE};
+
+// Gives a control's painting (and a list's header) back to the system.
+void unpaint(Control& c) {
+  for (UINT m : {UINT{WM_PAINT}, UINT{WM_PRINTCLIENT}, UINT{WM_ERASEBKGND}, UINT{WM_NOTIFY}}) {
+    c.unhookMessage(m);
+  }
+  for (UINT m : kRepaintAfter) c.unhookMessage(m);
+}
+
 // Takes over a control's painting; the system still keeps its state. The messages after
 // which the system would draw the old look straight onto the screen are followed by a
 // repaint in the skin.
@@ -267,10 +283,7 @@ void paintWith(Control& c, const SkinPalette& palette, Painter painter) {
   c.hookMessage(WM_ERASEBKGND, [](std::uintptr_t, std::intptr_t) {
     return std::optional<std::intptr_t>(1);
   });
-  for (UINT m : {UINT{WM_SETFOCUS}, UINT{WM_KILLFOCUS}, UINT{BM_SETSTATE}, UINT{BM_SETCHECK},
-                 UINT{BM_SETSTYLE}, UINT{WM_ENABLE}, UINT{WM_SETTEXT}, UINT{WM_UPDATEUISTATE},
-                 UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONUP}, UINT{WM_LBUTTONDBLCLK},
-                 UINT{WM_KEYDOWN}, UINT{WM_KEYUP}, UINT{WM_CAPTURECHANGED}, UINT{WM_MOUSELEAVE}}) {
+  for (UINT m : kRepaintAfter) {
     c.hookMessage(m, [&c, m](std::uintptr_t w, std::intptr_t l) {
       const LRESULT r = DefSubclassProc(c.hwnd(), m, w, l);
       InvalidateRect(c.hwnd(), nullptr, FALSE);
@@ -316,28 +329,7 @@ void skinHeader(Control& list, const SkinPalette& palette) {
   InvalidateRect(header, nullptr, TRUE);
 }
 
-}  // namespace
-
-SkinObject::SkinObject(Forms& forms, bool dark)
-    : forms_(forms), dark_(dark), palette_(dark ? darkPalette() : lightPalette()) {}
-
-SkinObject::~SkinObject() {
-  // Windows still loaded keep the colours they were given; the painting goes with its engine.
-  for (Form* f : forms_.list()) {
-    if (!f->skinned()) continue;
-    f->unhookMessage(WM_SETTINGCHANGE);
-    for (TranslatableControl* t : f->controls()) {
-      if (auto* c = dynamic_cast<Control*>(t)) {
-        for (UINT m : {UINT{WM_PAINT}, UINT{WM_PRINTCLIENT}, UINT{WM_ERASEBKGND}, UINT{WM_NOTIFY}}) {
-          c->unhookMessage(m);
-        }
-      }
-    }
-    f->setSkinned(false);
-  }
-}
-
-bool SkinObject::appsUseDarkTheme() {
+bool appsUseDarkTheme() {
   DWORD light = 1;
   DWORD size = sizeof(light);
   const LSTATUS s = RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme",
@@ -345,63 +337,156 @@ bool SkinObject::appsUseDarkTheme() {
   return s == ERROR_SUCCESS && light == 0;
 }
 
+std::vector<Control*> controlsOf(Form& window) {
+  std::vector<Control*> out;
+  for (TranslatableControl* t : window.controls()) {
+    if (auto* c = dynamic_cast<Control*>(t); c && c->created()) out.push_back(c);
+  }
+  return out;
+}
+
+// The control and the windows it is made of (a list's header).
+std::vector<HWND> windowsOf(const Control& c) {
+  std::vector<HWND> out{c.hwnd()};
+  if (c.kind() == Kind::ListView) {
+    if (HWND header = ListView_GetHeader(c.hwnd())) out.push_back(header);
+  }
+  return out;
+}
+
+// Without a visual style a control draws in the system's colours alone, whatever theme
+// Windows (or Wine) keeps. Wine refuses the empty names Windows documents for this; a name of
+// no class has the same effect.
+void noVisualStyle(win32::UxThemeApi& uxtheme, const Control& c) {
+  for (HWND w : windowsOf(c)) {
+    if (FAILED(uxtheme.SetWindowTheme(w, L"", L""))) uxtheme.SetWindowTheme(w, L" ", L" ");
+  }
+}
+
+void systemVisualStyle(win32::UxThemeApi& uxtheme, const Control& c) {
+  for (HWND w : windowsOf(c)) uxtheme.SetWindowTheme(w, nullptr, nullptr);
+}
+
+}  // namespace
+
+SkinObject::SkinObject(Forms& forms, std::function<void(Form&)> reskin, SettingsSource source)
+    : forms_(forms),
+      reskin_(std::move(reskin)),
+      source_(std::move(source)),
+      choice_(choosePalette(source_())),
+      palette_(paletteFor(choice_)) {}
+
+SkinObject::~SkinObject() {
+  // Windows still loaded keep the colours they were given; the painting goes with its engine.
+  for (Form* f : forms_.list()) {
+    if (!f->skinned()) continue;
+    f->unhookMessage(WM_SETTINGCHANGE);
+    f->unhookMessage(WM_SYSCOLORCHANGE);
+    for (Control* c : controlsOf(*f)) unpaint(*c);
+    f->setSkinned(false);
+  }
+}
+
+DisplaySettings SkinObject::systemDisplaySettings() {
+  HIGHCONTRASTW hc{};
+  hc.cbSize = sizeof(hc);
+  const bool high = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(hc), &hc, 0) &&
+                    (hc.dwFlags & HCF_HIGHCONTRASTON);
+  return {.highContrast = high, .appsDark = appsUseDarkTheme()};
+}
+
+std::optional<COLORREF> SkinObject::buttonAndFieldBackColor() const {
+  return palette_ ? std::optional<COLORREF>(palette_->face) : std::nullopt;
+}
+
+std::optional<COLORREF> SkinObject::fieldForeColor() const {
+  return palette_ ? std::optional<COLORREF>(palette_->faceText) : std::nullopt;
+}
+
+std::optional<COLORREF> SkinObject::pictureBackColor() const {
+  return palette_ ? std::optional<COLORREF>(palette_->picture) : std::nullopt;
+}
+
 void SkinObject::skinWindow(Form& window) {
   if (!window.loaded()) throw std::logic_error("the skin needs a loaded window: " + window.name());
-  window.setBackColor(palette_.window);
-  window.setForeColor(palette_.text);
   window.setSkinned(true);
-  paintControls(window);
-  captionColors(window.hwnd());
-  // Windows tells every top-level window when the user switches between light and dark.
-  window.hookMessage(WM_SETTINGCHANGE, [this](std::uintptr_t, std::intptr_t l) {
-    const auto* area = reinterpret_cast<const wchar_t*>(l);
-    if (area && std::wcscmp(area, L"ImmersiveColorSet") == 0) {
-      const bool dark = appsUseDarkTheme();
-      if (dark != dark_) setDark(dark);
-    }
+  // Every top-level window hears when the user turns high contrast on or off, changes the
+  // system's colours or switches between light and dark.
+  auto changed = [this](std::uintptr_t, std::intptr_t) {
+    settingsChanged();
     return std::optional<std::intptr_t>();
-  });
+  };
+  window.hookMessage(WM_SETTINGCHANGE, changed);
+  window.hookMessage(WM_SYSCOLORCHANGE, changed);
+  if (palette_) {
+    window.setBackColor(palette_->window);
+    window.setForeColor(palette_->text);
+    paintControls(window);
+  } else {
+    stepAside(window);
+  }
+  captionColors(window.hwnd());
   RedrawWindow(window.hwnd(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
+void SkinObject::stepAside(Form& window) {
+  // Only the skin gives controls colours, so none stays: everything takes the system's.
+  window.setBackColor(std::nullopt);
+  window.setForeColor(std::nullopt);
+  for (Control* c : controlsOf(window)) {
+    unpaint(*c);
+    noVisualStyle(uxtheme_, *c);
+    if (c->kind() == Kind::Line) continue;
+    c->setBackColor(std::nullopt);
+    c->setForeColor(std::nullopt);
+  }
+}
+
+void SkinObject::settingsChanged() {
+  const PaletteChoice now = choosePalette(source_());
+  if (now != choice_) apply(now);
+}
+
+void SkinObject::setSettingsSource(SettingsSource source) { source_ = std::move(source); }
+
 void SkinObject::paintControls(Form& window) {
-  const wchar_t* theme = dark_ ? L"DarkMode_Explorer" : nullptr;
-  for (TranslatableControl* t : window.controls()) {
-    auto* c = dynamic_cast<Control*>(t);
-    if (!c || !c->created()) continue;
+  const bool dark = choice_ == PaletteChoice::Dark;
+  const wchar_t* theme = dark ? L"DarkMode_Explorer" : nullptr;
+  const SkinPalette& palette = *palette_;
+  for (Control* c : controlsOf(window)) {
     switch (c->kind()) {
       case Kind::CommandButton:
-        paintWith(*c, palette_, paintButton);
+        paintWith(*c, palette, paintButton);
         break;
       case Kind::CheckBox:
       case Kind::OptionButton:
-        paintWith(*c, palette_, paintBox);
+        paintWith(*c, palette, paintBox);
         break;
       case Kind::Frame:
-        paintWith(*c, palette_, paintFrame);
+        paintWith(*c, palette, paintFrame);
         break;
       case Kind::Line:
-        paintWith(*c, palette_, paintLine);
+        paintWith(*c, palette, paintLine);
         break;
       case Kind::ComboBox:
-        uxtheme_.SetWindowTheme(c->hwnd(), dark_ ? L"DarkMode_CFD" : nullptr, nullptr);
+        uxtheme_.SetWindowTheme(c->hwnd(), dark ? L"DarkMode_CFD" : nullptr, nullptr);
         break;
       case Kind::ListView:
         uxtheme_.SetWindowTheme(c->hwnd(), theme, nullptr);
-        skinHeader(*c, palette_);
+        skinHeader(*c, palette);
         break;
       case Kind::TreeView:
         uxtheme_.SetWindowTheme(c->hwnd(), theme, nullptr);
-        c->setBackColor(palette_.face);
-        c->setForeColor(palette_.faceText);
+        c->setBackColor(palette.face);
+        c->setForeColor(palette.faceText);
         break;
       case Kind::DTPicker:
-        c->setBackColor(palette_.face);
-        c->setForeColor(palette_.faceText);
+        c->setBackColor(palette.face);
+        c->setForeColor(palette.faceText);
         break;
       case Kind::StatusBar:
-        c->setBackColor(palette_.window);
+        c->setBackColor(palette.window);
         break;
       default:  // labels and pictures take the window's colours as they draw
         break;
@@ -411,33 +496,32 @@ void SkinObject::paintControls(Form& window) {
 
 void SkinObject::captionColors(HWND window) const {
   const auto& set = dwmapi_.DwmSetWindowAttribute;
-  const BOOL dark = dark_ ? TRUE : FALSE;
+  const BOOL dark = choice_ == PaletteChoice::Dark ? TRUE : FALSE;
   // 20 is the attribute's number since Windows 10 20H1, 19 before it.
   if (FAILED(set(window, 20, &dark, sizeof dark))) set(window, 19, &dark, sizeof dark);
-  const COLORREF caption = palette_.window, text = palette_.text;
+  // Without a palette the caption goes back to the system's (DWMWA_COLOR_DEFAULT).
+  const COLORREF caption = palette_ ? palette_->window : 0xFFFFFFFF;
+  const COLORREF text = palette_ ? palette_->text : 0xFFFFFFFF;
   set(window, 35, &caption, sizeof caption);  // DWMWA_CAPTION_COLOR, Windows 11
   set(window, 36, &text, sizeof text);        // DWMWA_TEXT_COLOR
 }
 
-void SkinObject::setDark(bool dark) {
-  const SkinPalette before = palette_;
-  dark_ = dark;
-  palette_ = dark ? darkPalette() : lightPalette();
-  // The colours the program took from the skin follow it to the new palette.
-  auto follow = [&](std::optional<COLORREF> c, COLORREF was, COLORREF now) {
-    return c == was ? std::optional<COLORREF>(now) : c;
-  };
-  for (Form* f : forms_.list()) {
+void SkinObject::apply(PaletteChoice choice) {
+  const bool leavingHighContrast = !palette_;
+  choice_ = choice;
+  palette_ = paletteFor(choice);
+  // A copy: a window's reskin may load another (the splash window, for the engine).
+  const std::vector<Form*> windows = forms_.list();
+  for (Form* f : windows) {
     if (!f->skinned() || !f->loaded()) continue;
-    for (TranslatableControl* t : f->controls()) {
-      auto* c = dynamic_cast<Control*>(t);
-      if (!c || c->kind() == Kind::Line) continue;
-      if (c->backColor() == before.face) c->setBackColor(palette_.face);
-      if (c->backColor() == before.picture) c->setBackColor(palette_.picture);
-      if (c->backColor() == before.window) c->setBackColor(palette_.window);
-      c->setForeColor(follow(c->foreColor(), before.faceText, palette_.faceText));
+    if (leavingHighContrast) {
+      for (Control* c : controlsOf(*f)) systemVisualStyle(uxtheme_, *c);
     }
-    skinWindow(*f);
+    if (reskin_) {
+      reskin_(*f);
+    } else {
+      skinWindow(*f);
+    }
   }
 }
 

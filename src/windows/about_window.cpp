@@ -11,7 +11,7 @@ std::string versionText(const ProgramVersion& v) {
 frmAbout::frmAbout(gui::Forms& forms, AboutContext context)
     : gui::Form(forms, "frmAbout",
                 {.caption = "About", .width = 6600, .height = 3900,
-                 .style = gui::formstyle::kToolWindow}),
+                 .style = gui::formstyle::kToolWindow, .escapeCloses = true}),
       app_(std::move(context)) {
   // clang-format off
   addControls({

@@ -68,8 +68,6 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
   // clang-format off
   addControls({
       // kind, name, index, caption, left, top, width, height, container, options, member
-      {Kind::ListView, "lstSchedules", {}, "", 120, kListTop, 9880, 4460, "", opt::kVirtual,
-       lstSchedules},
       {Kind::CommandButton, "cmdNewSchedule", {}, "New Schedule", 120, kRow1, 1500,
        kButtonHeight, "", 0, cmdNewSchedule},
       {Kind::CommandButton, "cmdEdit", {}, "Edit", 1710, kRow1, 1200, kButtonHeight, "",
@@ -92,6 +90,9 @@ frmMain::frmMain(gui::Forms& forms, MainWindowContext context, AppWindows& windo
        120, 1110, 9000, 255, "", 0, chkLowPower},
       {Kind::CheckBox, "chkPrevent", {}, "Prevent any schedules from running", 120, 1380, 6000,
        255, "", 0, chkPrevent},
+      // Last in the tab order, as it stands below the commands.
+      {Kind::ListView, "lstSchedules", {}, "", 120, kListTop, 9880, 4460, "", opt::kVirtual,
+       lstSchedules},
       // The engine keeps the queue of due schedules itself; the list box stays hidden.
       {Kind::ListBox, "lstSchedule", {}, "", 0, 0, 0, 0, "", opt::kHidden, lstSchedule},
       // The tray icon's messages come to the window itself (TrayIconHost).

@@ -29,7 +29,8 @@ frmOptions::frmOptions(gui::Forms& forms, OptionsContext context)
                  .width = kClientWidth,
                  .height = kClientHeight,
                  .style = gui::formstyle::kToolWindow,
-                 .fontName = "Verdana"}),
+                 .fontName = "Verdana",
+                 .escapeCloses = true}),
       app_(std::move(context)) {
   // The fields' design texts are the defaults of their settings.
   auto initial = [](Setting s) { return text(settingDef(s).initial); };

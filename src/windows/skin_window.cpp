@@ -39,8 +39,8 @@ void copyLabel(gui::Form& window, const gui::Control& label, const std::string& 
 
 }  // namespace
 
-void ApplySkinColours(gui::Form& window, COLORREF buttonBack, COLORREF fieldFore,
-                      COLORREF pictureBack) {
+void ApplySkinColours(gui::Form& window, std::optional<COLORREF> buttonBack,
+                      std::optional<COLORREF> fieldFore, std::optional<COLORREF> pictureBack) {
   for (gui::Control* c : controlsOf(window)) {
     const std::string type = c->typeName();
     if (type == "CommandButton") {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "base/identity.h"
 #include "gui/form.h"
 #include "gui/skin.h"
@@ -21,10 +23,11 @@ struct SkinServices {
 
 // Sets the colours of the window's controls by type name, in the window's control order:
 // buttons take `buttonBack`; text boxes, combo boxes, list boxes and list views
-// `buttonBack` and `fieldFore`; picture boxes `pictureBack`. A control that refuses ends
-// the routine with its error.
-void ApplySkinColours(gui::Form& window, COLORREF buttonBack, COLORREF fieldFore,
-                      COLORREF pictureBack);
+// `buttonBack` and `fieldFore`; picture boxes `pictureBack`. A colour of none gives the
+// control the system's (high contrast). A control that refuses ends the routine with its
+// error.
+void ApplySkinColours(gui::Form& window, std::optional<COLORREF> buttonBack,
+                      std::optional<COLORREF> fieldFore, std::optional<COLORREF> pictureBack);
 
 // Gives plain labels skinned copies: a new element of the SkinLabel array for each, placed,
 // sized, captioned and shown like the label, which stays where it is. `All` copies every

@@ -43,7 +43,8 @@ void frmSplash::Form_Load() {
                     "reboot, log off, stand by or hibernate on time.");
   setCaption(app_.identity.ProgramName);
   if (app_.identity.SkinEnabled) {
-    skn = std::make_unique<gui::SkinObject>(forms(), gui::SkinObject::appsUseDarkTheme());
+    // A change of Windows' colours colours every skinned window again as its load did.
+    skn = std::make_unique<gui::SkinObject>(forms(), app_.skin);
     app_.SkinObject = skn.get();
     if (app_.skin) app_.skin(*this);
   }

@@ -16,7 +16,8 @@ struct SplashContext {
   ProductIdentity& identity;          // filled from the version information at load
   const VersionInfo& versionInfo;
   gui::SkinObject*& SkinObject;       // the engine this window publishes while skinning is on
-  std::function<void(gui::Form&)> skin;  // SkinWindow for this window
+  // SkinWindow: for this window, and for every skinned one when Windows' colours change.
+  std::function<void(gui::Form&)> skin;
   std::function<void()> showMainWindow;  // loads and shows the main window
 };
 

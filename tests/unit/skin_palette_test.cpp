@@ -27,5 +27,25 @@ TEST(SkinPalette, BothPalettesReachWcagAa) {
   }
 }
 
+// High contrast wins over the app mode, and under it the skin has no colours of its own.
+TEST(SkinPalette, TheChoiceFollowsHighContrastFirstThenTheAppMode) {
+  const struct {
+    DisplaySettings settings;
+    PaletteChoice choice;
+    std::optional<Rgb> window;  // the window colour drawn with; none: the system's
+  } cases[] = {
+      {{.highContrast = false, .appsDark = false}, PaletteChoice::Light, rgb(0xF3, 0xF3, 0xF3)},
+      {{.highContrast = false, .appsDark = true}, PaletteChoice::Dark, rgb(0x20, 0x20, 0x20)},
+      {{.highContrast = true, .appsDark = false}, PaletteChoice::HighContrast, std::nullopt},
+      {{.highContrast = true, .appsDark = true}, PaletteChoice::HighContrast, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.settings.highContrast << c.settings.appsDark);
+    EXPECT_EQ(choosePalette(c.settings), c.choice);
+    const std::optional<SkinPalette> p = paletteFor(choosePalette(c.settings));
+    EXPECT_EQ(p ? std::optional<Rgb>(p->window) : std::nullopt, c.window);
+  }
+}
+
 }  // namespace
 }  // namespace quenmark

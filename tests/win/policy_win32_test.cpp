@@ -61,7 +61,8 @@ TEST_F(PolicyProgramTest, APolicyOverridesTheStoredOptionDimsItsBoxAndIsNeverSto
   gui::SkinObject* skin = p.skin();
   ASSERT_NE(skin, nullptr);
   for (bool dark : {false, true}) {
-    skin->setDark(dark);
+    skin->setSettingsSource([dark] { return DisplaySettings{.appsDark = dark}; });
+    skin->settingsChanged();
     pumpFor(p.forms(), 200ms);
     RedrawWindow(options.hwnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

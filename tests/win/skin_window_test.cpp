@@ -92,7 +92,7 @@ TEST_F(SkinTest, SkinningBeforeTheSplashStartsItHiddenAndNoMainWindowFollows) {
   EXPECT_FALSE(splash.visible());
   EXPECT_FALSE(splash.Timer2.enabled());
   EXPECT_TRUE(window.skinned());
-  EXPECT_EQ(window.backColor(), engine->palette().window);
+  EXPECT_EQ(window.backColor(), engine->palette()->window);
   pumpFor(forms, 300ms);
   EXPECT_EQ(mainShown, 0);
 }

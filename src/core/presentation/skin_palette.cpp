@@ -50,6 +50,23 @@ SkinPalette darkPalette() {
   };
 }
 
+PaletteChoice choosePalette(const DisplaySettings& settings) {
+  if (settings.highContrast) return PaletteChoice::HighContrast;
+  return settings.appsDark ? PaletteChoice::Dark : PaletteChoice::Light;
+}
+
+std::optional<SkinPalette> paletteFor(PaletteChoice choice) {
+  switch (choice) {
+    case PaletteChoice::Light:
+      return lightPalette();
+    case PaletteChoice::Dark:
+      return darkPalette();
+    case PaletteChoice::HighContrast:
+      break;
+  }
+  return std::nullopt;
+}
+
 double contrastRatio(Rgb a, Rgb b) {
   const double la = luminance(a), lb = luminance(b);
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace quenmark {
 
@@ -25,6 +26,21 @@ struct SkinPalette {
 // Two palettes after the Windows app mode, light and dark.
 SkinPalette lightPalette();
 SkinPalette darkPalette();
+
+// What the user has asked Windows for, as far as the program's colours go.
+struct DisplaySettings {
+  bool highContrast = false;  // Windows' high contrast is on
+  bool appsDark = false;      // the app mode asks applications to be dark
+};
+
+enum class PaletteChoice { Light, Dark, HighContrast };
+
+// High contrast comes first: the user's own scheme, whatever the app mode says.
+PaletteChoice choosePalette(const DisplaySettings& settings);
+
+// The colours of a choice; none for high contrast, where every window keeps the system's
+// colours (the user's scheme) and the skin paints nothing of its own.
+std::optional<SkinPalette> paletteFor(PaletteChoice choice);
 
 // The WCAG contrast ratio of two colours, from 1 (none) to 21 (black on white).
 double contrastRatio(Rgb a, Rgb b);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <ole2.h>
+#include <oleacc.h>
 
 #include "platform/win32/lazy_library_win32.h"
 
@@ -20,9 +21,21 @@ struct Ole32Api {
 
 struct OleAut32Api {
   LazyLibrary library{L"oleaut32.dll"};
+  QUENMARK_LAZY_FUNCTION(SysAllocString);
   QUENMARK_LAZY_FUNCTION(SysAllocStringLen);
   QUENMARK_LAZY_FUNCTION(SysFreeString);
   QUENMARK_LAZY_FUNCTION(SysStringLen);
+};
+
+// What a screen reader's question needs: oleacc's standard objects and a string to answer
+// with; loaded only when assistive technology asks.
+struct AccessibilityApi {
+  struct OleAcc {
+    LazyLibrary library{L"oleacc.dll"};
+    QUENMARK_LAZY_FUNCTION(CreateStdAccessibleObject, &failsHresult);
+    QUENMARK_LAZY_FUNCTION(LresultFromObject);
+  } oleacc;
+  OleAut32Api oleaut;
 };
 
 // OLE on the calling thread for as long as it lives.
