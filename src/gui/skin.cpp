@@ -416,7 +416,15 @@ void SkinObject::skinWindow(Form& window) {
     settingsChanged();
     return std::optional<std::intptr_t>();
   };
-  window.hookMessage(WM_SETTINGCHANGE, changed);
+  // Windows says many other settings changed too (the environment, the work area, the
+  // region): only these two touch the palette, so only they read the settings again.
+  window.hookMessage(WM_SETTINGCHANGE, [changed](std::uintptr_t wParam, std::intptr_t lParam) {
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (wParam == SPI_SETHIGHCONTRAST || (area && std::wcscmp(area, L"ImmersiveColorSet") == 0)) {
+      return changed(wParam, lParam);
+    }
+    return std::optional<std::intptr_t>();
+  });
   window.hookMessage(WM_SYSCOLORCHANGE, changed);
   if (palette_) {
     window.setBackColor(palette_->window);
