@@ -1,18 +1,12 @@
 #include "platform/win32/meters_win32.h"
 
-// The interface table's rows (MIB_IF_ROW2) need the IP definitions of Winsock 2 before the
-// IP helper's header; no Winsock function is called.
-#include <winsock2.h>
-#include <ws2ipdef.h>
-#include <windows.h>
+#include "platform/win32/iphlpapi_api_win32.h"
 
-#include <iphlpapi.h>
 #include <tlhelp32.h>
 
 #include <map>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/lazy_library_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace quenmark::win32 {
@@ -20,12 +14,6 @@ namespace {
 
 std::uint64_t fromFileTime(const FILETIME& t) {
   return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-template <class Fn>
-Fn lookup(LazyLibrary& library, const char* name) {
-  // Through void (*)(): the one function-pointer cast GCC accepts between unrelated types.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(library.find(name)));
 }
 
 // The title of each process's first visible, unowned top-level window: what the user knows
@@ -46,51 +34,37 @@ BOOL CALLBACK collectTitle(HWND window, LPARAM param) {
 
 }  // namespace
 
-// iphlpapi, loaded once on first use: GetIfTable2 (Vista and later, 64-bit counters) or
-// else GetIfTable.
+// The octets of every interface, from the IP helper's table.
 struct Win32Meters::IpHelper {
-  using GetIfTable2Fn = DWORD(WINAPI*)(PMIB_IF_TABLE2*);
-  using FreeMibTableFn = VOID(WINAPI*)(PVOID);
-  using GetIfTableFn = DWORD(WINAPI*)(PMIB_IFTABLE, PULONG, BOOL);
-
-  // Either table function may be missing: each is looked up on its own.
-  IpHelper()
-      : getIfTable2(lookup<GetIfTable2Fn>(library, "GetIfTable2")),
-        freeMibTable(lookup<FreeMibTableFn>(library, "FreeMibTable")),
-        getIfTable(lookup<GetIfTableFn>(library, "GetIfTable")) {}
-
   std::optional<std::uint64_t> octets() const {
-    if (getIfTable2 && freeMibTable) {
-      PMIB_IF_TABLE2 table = nullptr;
-      if (getIfTable2(&table) == NO_ERROR && table) {
-        // Filter and virtual rows repeat the traffic of the adapters beneath them: count the
-        // hardware ones where there are any.
-        std::uint64_t hardware = 0, all = 0;
-        bool anyHardware = false;
-        for (ULONG i = 0; i < table->NumEntries; ++i) {
-          const MIB_IF_ROW2& row = table->Table[i];
-          if (row.Type == IF_TYPE_SOFTWARE_LOOPBACK || row.InterfaceAndOperStatusFlags.FilterInterface) {
-            continue;
-          }
-          const std::uint64_t both = row.InOctets + row.OutOctets;
-          all += both;
-          if (row.InterfaceAndOperStatusFlags.HardwareInterface) {
-            anyHardware = true;
-            hardware += both;
-          }
+    PMIB_IF_TABLE2 table2 = nullptr;
+    if (api.GetIfTable2(&table2) == NO_ERROR && table2) {
+      // Filter and virtual rows repeat the traffic of the adapters beneath them: count the
+      // hardware ones where there are any.
+      std::uint64_t hardware = 0, all = 0;
+      bool anyHardware = false;
+      for (ULONG i = 0; i < table2->NumEntries; ++i) {
+        const MIB_IF_ROW2& row = table2->Table[i];
+        if (row.Type == IF_TYPE_SOFTWARE_LOOPBACK || row.InterfaceAndOperStatusFlags.FilterInterface) {
+          continue;
         }
-        freeMibTable(table);
-        return anyHardware ? hardware : all;
+        const std::uint64_t both = row.InOctets + row.OutOctets;
+        all += both;
+        if (row.InterfaceAndOperStatusFlags.HardwareInterface) {
+          anyHardware = true;
+          hardware += both;
+        }
       }
+      api.FreeMibTable(table2);
+      return anyHardware ? hardware : all;
     }
-    if (!getIfTable) return std::nullopt;
     ULONG size = 0;
-    if (getIfTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER || size == 0) {
+    if (api.GetIfTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER || size == 0) {
       return std::nullopt;
     }
     std::vector<unsigned char> buffer(size);
     auto* table = reinterpret_cast<PMIB_IFTABLE>(buffer.data());
-    if (getIfTable(table, &size, FALSE) != NO_ERROR) return std::nullopt;
+    if (api.GetIfTable(table, &size, FALSE) != NO_ERROR) return std::nullopt;
     std::uint64_t all = 0;
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
       if (table->table[i].dwType == IF_TYPE_SOFTWARE_LOOPBACK) continue;
@@ -99,10 +73,7 @@ struct Win32Meters::IpHelper {
     return all;  // 32-bit counters wrap; the average window starts afresh when they do
   }
 
-  LazyLibrary library{L"iphlpapi.dll"};
-  GetIfTable2Fn getIfTable2;
-  FreeMibTableFn freeMibTable;
-  GetIfTableFn getIfTable;
+  IpHelperApi api;
 };
 
 Win32Meters::Win32Meters() = default;
