@@ -51,13 +51,7 @@ ConditionContext conditionContext(AppContext& app, gui::SkinHook skin) {
           app.identity.ProgramName,
           [&meters = p.meters] { return meters.runningPrograms(true); },
           [&meters = p.meters] { return meters.battery().present; },
-          [&fs = p.fs] {
-            std::vector<std::string> names;
-            for (std::string_view a : offeredActionNames(modPower::HibernateAvailable(fs))) {
-              names.emplace_back(a);
-            }
-            return names;
-          },
+          [&fs = p.fs] { return offeredActionNames(modPower::HibernateAvailable(fs)); },
           [&schedules = app.schedules](const Condition& c, const std::string& action) {
             schedules.whenCondition(c, action);
           },

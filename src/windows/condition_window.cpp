@@ -7,7 +7,7 @@
 
 #include "base/text.h"
 #include "core/conditions/condition_text.h"
-#include "core/i18n/display_text.h"
+#include "windows/code_combo.h"
 
 namespace quenmark {
 
@@ -130,10 +130,8 @@ void frmCondition::Form_Load() {
   }
   setClientSize(kClientWidth, height);
   cbAction.clear();
-  // The list shows the actions in the user's language and hands on their codes by place.
-  actionCodes_ = app_.actions ? app_.actions() : std::vector<std::string>{};
-  for (const std::string& a : actionCodes_) cbAction.addItem(displayText(app_.languages, a));
-  if (cbAction.listCount() > 0) cbAction.setListIndex(0);
+  actionCodes_ = app_.actions ? app_.actions() : std::vector<std::string_view>{};
+  showCodes(cbAction, actionCodes_, app_.languages);
   for (std::size_t i = 0; i < actionCodes_.size(); ++i) {
     if (actionCodes_[i] == action_) cbAction.setListIndex(static_cast<int>(i));
   }
@@ -250,9 +248,7 @@ std::optional<Condition> frmCondition::condition() {
 void frmCondition::cmdOK_Click() {
   const std::optional<Condition> c = condition();
   if (!c) return;
-  const int i = cbAction.listIndex();
-  if (i < 0 || static_cast<std::size_t>(i) >= actionCodes_.size()) return;
-  if (app_.add) app_.add(*c, actionCodes_[static_cast<std::size_t>(i)]);
+  if (app_.add) app_.add(*c, chosenCode(cbAction, actionCodes_));
   unload();
 }
 

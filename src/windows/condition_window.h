@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/conditions/condition.h"
@@ -24,7 +25,7 @@ struct ConditionContext {
   // Whether the computer has a battery: the battery condition is offered only then.
   std::function<bool()> hasBattery;
   // The quick timer's actions, in their order.
-  std::function<std::vector<std::string>()> actions;
+  std::function<std::vector<std::string_view>()> actions;
   // OK: the entry that waits for the condition, with the action.
   std::function<void(const Condition&, const std::string& action)> add;
   gui::SkinHook skin{};
@@ -59,7 +60,7 @@ class frmCondition : public gui::Form {
 
   ConditionContext app_;
   std::string action_;
-  std::vector<std::string> actionCodes_;  // the codes of cbAction's items, in their order
+  std::vector<std::string_view> actionCodes_;  // the codes of cbAction's items, in their order
   std::vector<RunningProgram> programs_;  // the list's rows, in its order
   bool filling_ = false;                  // the load sets texts: no box chooses its condition
 

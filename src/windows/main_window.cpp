@@ -12,6 +12,7 @@
 #include "core/i18n/default_messages.h"
 #include "core/i18n/display_text.h"
 #include "core/schedule/schedule_file.h"
+#include "windows/code_combo.h"
 #include "windows/form8_window.h"
 #include "base/file_exists.h"
 
@@ -34,23 +35,6 @@ constexpr int kRow2 = 615;
 constexpr int kButtonHeight = 375;
 constexpr int kComboTop = kRow2 + 30;
 constexpr int kListTop = 1740;
-
-// Fills the combo with the display texts of `codes`, in their order, keeping the place chosen
-// (the first when none was).
-void showCodes(gui::ComboBox& box, std::span<const std::string_view> codes,
-               const clsLanguages& languages) {
-  const int chosen = box.listIndex();
-  box.clear();
-  for (std::string_view code : codes) box.addItem(displayText(languages, code));
-  if (!codes.empty()) box.setListIndex(chosen >= 0 && chosen < box.listCount() ? chosen : 0);
-}
-
-// The code of the item chosen in the combo; its text when none is chosen.
-std::string chosenCode(const gui::ComboBox& box, std::span<const std::string_view> codes) {
-  const int i = box.listIndex();
-  if (i < 0 || static_cast<std::size_t>(i) >= codes.size()) return box.text();
-  return std::string(codes[static_cast<std::size_t>(i)]);
-}
 
 }  // namespace
 
@@ -239,8 +223,7 @@ void frmMain::Form_Load() {
       win32::TrayIconHost::Actions{.showMenu = [this] { popupMenu(menu("mnuTray")); },
                                    .showWindow = [this] { trayShowWindow(); }});
   tmrTrayIcon_Timer();
-  const std::string data = app_.programFolder + "\\data";
-  if (!app_.fs.directoryExists(data)) app_.fs.createDirectory(data);
+  ensureDataFolder(app_.fs, app_.programFolder);
   restoreColumnWidths();
   if (app_.skin) app_.skin(*this, gui::LabelCopies::All);
   // The help, once, on the first English start that shows the window.

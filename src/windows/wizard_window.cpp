@@ -19,14 +19,6 @@ namespace {
 constexpr int kTreeLeft = 2280, kTreeTop = 1500, kTreeWidth = 3240;
 constexpr int kWeekHeight = 1860, kMonthHeight = 2340;
 
-// Every action name, offered here or not: an edited schedule may name one this machine does
-// not offer, and it must still be stored by its name, not by what the list showed.
-std::vector<std::string_view> allActionNames() {
-  std::vector<std::string_view> names;
-  for (const PowerActionInfo& a : kPowerActions) names.push_back(a.name);
-  return names;
-}
-
 }  // namespace
 
 frmWizard::frmWizard(gui::Forms& forms, WizardContext context)
@@ -185,7 +177,10 @@ void frmWizard::showView() {
 wizard::WizardModel frmWizard::readModel() const {
   wizard::WizardModel m = model_;
   m.name = txtName.text();
-  m.action = codeShownAs(app_.languages, cbShutdown.text(), allActionNames());
+  // Every action, offered here or not: an edited schedule may name one this machine does not
+  // offer, and it must keep that name.
+  m.action = codeShownAs(app_.languages, cbShutdown.text(),
+                         offeredActionNames(/*hibernateAvailable=*/true));
   m.hasStart = chkScheduler.checked();
   m.date = dtDate.date();
   m.time = dtTime.timeOfDay();
