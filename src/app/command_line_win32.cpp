@@ -88,6 +88,11 @@ std::optional<cli::Reply> handOver(HWND receiver, const cli::Request& request) {
   return reply;
 }
 
+// The receiver of the running program of that instance name; null when there is none.
+HWND findCommandReceiver(const std::string& instanceName) {
+  return FindWindowExW(HWND_MESSAGE, nullptr, kReceiverClass, widen(instanceName).c_str());
+}
+
 HWND waitForReceiver(const std::string& instanceName) {
   const auto until = std::chrono::steady_clock::now() + kReceiverWait;
   for (;;) {
@@ -295,10 +300,6 @@ LRESULT CALLBACK CommandReceiver::windowProc(HWND window, UINT message, WPARAM w
     reply = {cli::ExitCode::SystemRefused, std::string(e.what()) + "\r\n"};
   }
   return sendCopy(caller, window, kReplyTag, cli::encodeReply(reply), 5000) ? TRUE : FALSE;
-}
-
-HWND findCommandReceiver(const std::string& instanceName) {
-  return FindWindowExW(HWND_MESSAGE, nullptr, kReceiverClass, widen(instanceName).c_str());
 }
 
 }  // namespace quenmark::win32

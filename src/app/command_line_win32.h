@@ -32,16 +32,11 @@ class CommandReceiver {
   CommandReceiver(const CommandReceiver&) = delete;
   CommandReceiver& operator=(const CommandReceiver&) = delete;
 
-  HWND hwnd() const { return hwnd_; }
-
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   Answer answer_;
   HWND hwnd_ = nullptr;
 };
-
-// The receiver of the running program of that instance name; null when there is none.
-HWND findCommandReceiver(const std::string& instanceName);
 
 }  // namespace quenmark::win32
