@@ -52,7 +52,6 @@ class clsLanguages {
     const std::string language = currentLanguage_;
     ChangeLanguage(window, language);
   }
-  const std::string& currentLanguage() const { return currentLanguage_; }
 
   // Whether a file (read-only, hidden and system ones included; not a folder) is at path.
   bool LangFileExists(const std::string& path) const;

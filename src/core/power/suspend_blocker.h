@@ -40,7 +40,6 @@ class SuspendBlocker {
   // A second reason to block, apart from the user's switch: entries waiting for a condition
   // (a download to finish) must not be defeated by the computer falling asleep meanwhile.
   void KeepAwake(bool on);
-  bool KeepAwake() const { return keepAwake_; }
 
   // Takes the blocker off the window and lets the system sleep again; the flag itself keeps
   // its value. Safe to call more than once.

@@ -35,12 +35,6 @@ std::uint64_t ScheduleList::add(ScheduleEntry entry, std::optional<LocalMinute> 
   return lastId_;
 }
 
-void ScheduleList::remove(std::size_t index) {
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
-  due_.erase(due_.begin() + static_cast<std::ptrdiff_t>(index));
-  changed({ListChange::Kind::Reset, 0});
-}
-
 std::uint64_t ScheduleList::put(ScheduleEntry entry, std::optional<LocalMinute> nextRun) {
   const std::size_t found = findSchedule(entry.text);
   if (found == 0) return add(std::move(entry), nextRun);

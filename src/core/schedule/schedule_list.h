@@ -61,8 +61,6 @@ class ScheduleList {
   void clear();
   // Adds the entry under a new id, which it returns.
   std::uint64_t add(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
-  // Takes the entry out; the others keep their ids.
-  void remove(std::size_t index);
   // Replaces the first entry of the same text, keeping its id, or adds the entry.
   std::uint64_t put(ScheduleEntry entry, std::optional<LocalMinute> nextRun);
   // Takes out every entry `which` picks; the others keep their ids and their order. Returns

@@ -126,18 +126,15 @@ std::optional<std::size_t> ScheduleService::quickScheduleAt(PowerAction action,
 }
 
 void ScheduleService::actNow(PowerAction action) {
-  const std::chrono::local_seconds ranAt = d_.clock.now();
-  const Status failure = power().ShutDown(powerActionCode(action), true);
-  events_.performedAtOnce(powerActionName(action), ranAt, failure);
+  if (engine_) engine_->actAtOnce(std::string(powerActionName(action)));
 }
 
-std::size_t ScheduleService::cancelQuickEntries() {
-  const std::size_t gone = list_.removeIf([](const ScheduleEntry& e) { return e.quick; });
+void ScheduleService::cancelQuickEntries() {
+  list_.removeIf([](const ScheduleEntry& e) { return e.quick; });
   // A warned run of an entry that went must not go ahead when its countdown runs out.
   if (const ActionCountdown* c = countdown(); c && !list_.indexOf(c->id)) {
     answerCountdown(CountdownAnswer::Cancel);
   }
-  return gone;
 }
 
 void ScheduleService::deleted(const std::string& name) {

@@ -96,11 +96,11 @@ class ScheduleService {
   // A quick entry of the action firing in the minute of `when`; its row, or nothing when
   // the engine is not running.
   std::optional<std::size_t> quickScheduleAt(PowerAction action, std::chrono::local_seconds when);
-  // The action at once, forced and unasked, as a confirmed "Now" performs it.
+  // The action at once, forced and unasked, as a confirmed "Now" performs it; nothing while
+  // the engine is not running.
   void actNow(PowerAction action);
-  // Takes the quick entries out of the list (a countdown of one of them is cancelled);
-  // returns how many went.
-  std::size_t cancelQuickEntries();
+  // Takes the quick entries out of the list (a countdown of one of them is cancelled).
+  void cancelQuickEntries();
   // Takes the entry of a deleted schedule file out of the list, leaving the others (quick
   // entries included) as they are.
   void deleted(const std::string& name);

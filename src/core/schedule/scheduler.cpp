@@ -63,11 +63,11 @@ Scheduler::Scheduler(SchedulerDeps deps) : d_(std::move(deps)) {
 void Scheduler::tmrScheduler_Timer() {
   const local_seconds now = d_.clock.now();
   if (countdown_ && countdown_->secondsLeft(now) == 0) answerCountdown(CountdownAnswer::ActNow);
+  const LocalMinute minute = floor<minutes>(now);
   const bool prevented = d_.chkPrevent && d_.chkPrevent();
   // Conditions are measured while prevented too, so that their windows are full when it
   // is cleared; they fire only when it is.
   if (d_.conditions) {
-    const LocalMinute minute = floor<minutes>(now);
     for (const std::uint64_t id : d_.conditions->tick(d_.list, !prevented)) {
       if (const auto i = d_.list.indexOf(id)) enqueue(*i, minute);
     }
@@ -76,7 +76,6 @@ void Scheduler::tmrScheduler_Timer() {
     updateWakeTimer();
     return;
   }
-  const LocalMinute minute = floor<minutes>(now);
   queuePostponed(minute);
   const std::size_t n = d_.list.count();
   for (std::size_t i = 0; i < n; ++i) {
@@ -231,7 +230,7 @@ void Scheduler::answerCountdown(CountdownAnswer answer) {
       // A condition's entry goes: the user does not want it after all.
       if (condition) {
         d_.conditions->remove(c.id);
-        if (const auto i = d_.list.indexOf(c.id)) d_.list.remove(*i);
+        d_.list.removeIf([&](const ScheduleEntry& e) { return e.id == c.id; });
       }
       break;
     case CountdownAnswer::Postpone: {
@@ -262,16 +261,19 @@ bool Scheduler::quickSchedule(const std::string& delayText, const std::string& a
     if (d_.dialogs.messageBox(text, "Confirm Choice", MsgButtons::OkCancel) != MsgResult::Ok) {
       return false;
     }
-    if (powerActionNamed(actionName)) {
-      const local_seconds ranAt = d_.clock.now();
-      const Status failure = runAction(actionName, true, d_.shutDown);
-      if (d_.events) d_.events->performedAtOnce(actionName, ranAt, failure);
-    }
+    actAtOnce(actionName);
     return true;
   }
   if (opensCondition(delayText)) return false;  // the Condition window makes that entry
   addQuickEntry(actionName, quickScheduleTime(delayText, d_.clock.now()));
   return true;
+}
+
+void Scheduler::actAtOnce(const std::string& actionName) {
+  if (!powerActionNamed(actionName)) return;
+  const local_seconds ranAt = d_.clock.now();
+  const Status failure = runAction(actionName, true, d_.shutDown);
+  if (d_.events) d_.events->performedAtOnce(actionName, ranAt, failure);
 }
 
 std::size_t Scheduler::addQuickEntry(const std::string& actionName,

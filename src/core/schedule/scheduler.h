@@ -117,6 +117,8 @@ class Scheduler {
   // entry that fires after the delay, or, for "Now", the action at once once confirmed.
   // False when "Now" was cancelled.
   bool quickSchedule(const std::string& delayText, const std::string& actionName);
+  // The action at once, forced, as a confirmed "Now" performs it.
+  void actAtOnce(const std::string& actionName);
   // A quick entry that fires in the minute of `when` (none: never); returns its row.
   std::size_t addQuickEntry(const std::string& actionName,
                             std::optional<std::chrono::local_seconds> when);
