@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "platform/text_codec.h"
 
@@ -216,6 +217,23 @@ std::string_view trimSpaces(std::string_view s) { return trimAny(s, " "); }
 std::string TrimPath(std::string_view path) {
   const std::size_t slash = path.rfind('\\');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string fillIn(std::string_view text, std::initializer_list<std::string> args) {
+  const std::vector<std::string> a(args);
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+      const std::size_t n = static_cast<std::size_t>(text[i + 1] - '1');
+      if (n < a.size()) {
+        out += a[n];
+        ++i;
+        continue;
+      }
+    }
+    out += text[i];
+  }
+  return out;
 }
 
 }  // namespace quenmark

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,9 @@ std::string decodeUtf8Text(std::string_view bytes);
 // hand-edited file may carry); trimSpaces takes spaces only, as the program's Trim does.
 std::string_view trimBlanks(std::string_view s);
 std::string_view trimSpaces(std::string_view s);
+
+// `text` with "%1", "%2", ... replaced by the arguments in turn.
+std::string fillIn(std::string_view text, std::initializer_list<std::string> args);
 
 // The part of `path` after its last "\" ("/" is no separator); the whole path when it has
 // none, "" when it ends in "\".

@@ -1,6 +1,6 @@
 #include "core/conditions/condition_text.h"
 
-#include <vector>
+#include "base/text.h"
 
 namespace quenmark {
 namespace {
@@ -9,23 +9,6 @@ namespace {
 std::string value(const std::optional<int>& v) { return v ? std::to_string(*v) : "?"; }
 
 }  // namespace
-
-std::string fillIn(std::string_view text, std::initializer_list<std::string> args) {
-  const std::vector<std::string> a(args);
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-      const std::size_t n = static_cast<std::size_t>(text[i + 1] - '1');
-      if (n < a.size()) {
-        out += a[n];
-        ++i;
-        continue;
-      }
-    }
-    out += text[i];
-  }
-  return out;
-}
 
 std::string describeCondition(const Condition& c, const ConditionStatus& s,
                               const ConditionMessages& message) {

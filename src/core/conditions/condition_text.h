@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,6 @@ namespace quenmark {
 
 // A message text of the language catalogue, by key.
 using ConditionMessages = std::function<std::string(const std::string& key)>;
-
-// `text` with "%1", "%2", ... replaced by the arguments in turn.
-std::string fillIn(std::string_view text, std::initializer_list<std::string> args);
 
 // What the entry's "Next Run Time" column says while it waits: what it waits for and, for
 // the measured conditions, the present value and how long the condition has held so far
