@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "core/schedule/regional_time.h"
 
 namespace quenmark::cli {
 namespace {
@@ -77,7 +78,8 @@ std::optional<std::int64_t> readSeconds(std::string_view text) {
   return n;
 }
 
-// "H:MM" or "HH:MM" on the 24-hour clock.
+// "H:MM" or "HH:MM" on the 24-hour clock: the times of schedule files, without seconds and
+// with both digits of the minute.
 std::optional<minutes> readTimeOfDay(std::string_view text) {
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos || colon < 1 || colon > 2 || text.size() != colon + 3)
@@ -85,11 +87,9 @@ std::optional<minutes> readTimeOfDay(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (i != colon && !isDigit(text[i])) return std::nullopt;
   }
-  int h = 0;
-  for (std::size_t i = 0; i < colon; ++i) h = h * 10 + (text[i] - '0');
-  const int m = (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
-  if (h > 23 || m > 59) return std::nullopt;
-  return minutes{h * 60 + m};
+  const auto t = parseTime24(text);
+  if (!t) return std::nullopt;
+  return floor<minutes>(*t);
 }
 
 // The switch an argument names; nothing when it is no switch of ours.
@@ -203,10 +203,7 @@ Parsed parseArguments(const std::vector<std::string>& args) {
 }
 
 std::string timeOfDayText(minutes minuteOfDay) {
-  const auto two = [](long long n) {
-    return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
-  };
-  return two(minuteOfDay.count() / 60) + ":" + two(minuteOfDay.count() % 60);
+  return formatTime24(minuteOfDay).substr(0, 5);  // "HH:mm" of "HH:mm:ss"
 }
 
 std::vector<std::string> argumentsOf(const Request& r) {
