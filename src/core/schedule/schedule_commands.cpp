@@ -6,23 +6,10 @@
 namespace quenmark {
 namespace {
 
-constexpr std::string_view kExtension = ".sch";
-
 CommandResult outcome(CommandOutcome o) { return CommandResult{o}; }
 
 CommandResult refused(SysError error) {
   return CommandResult{CommandOutcome::Refused, std::move(error)};
-}
-
-bool hasStart(const ScheduleRecord& r) { return !r.StartDate.empty() || !r.StartTime.empty(); }
-
-// The start's fields of `from` in `into`, the rest of `into` left alone.
-void takeStart(ScheduleRecord& into, const ScheduleRecord& from) {
-  into.StartDate = from.StartDate;
-  into.StartTime = from.StartTime;
-  into.Repeat = from.Repeat;
-  into.SAccurancy = from.SAccurancy;
-  into.Period = from.Period;
 }
 
 }  // namespace
@@ -31,8 +18,8 @@ std::optional<std::string> ScheduleCommands::scheduleNamed(const std::string& na
   // A name no file can have names no schedule; it must not reach the search as a pattern.
   if (name.empty() || validateScheduleName(name)) return std::nullopt;
   const auto found = fs_.find(scheduleFilePath(programFolder_, name), 0);
-  if (found.empty() || found.front().size() < kExtension.size()) return std::nullopt;
-  return found.front().substr(0, found.front().size() - kExtension.size());
+  if (found.empty() || found.front().size() < kScheduleExtension.size()) return std::nullopt;
+  return found.front().substr(0, found.front().size() - kScheduleExtension.size());
 }
 
 std::optional<std::size_t> ScheduleCommands::rowOf(const std::string& name) const {
@@ -59,20 +46,19 @@ CommandResult ScheduleCommands::quick(PowerAction action, const QuickWhen& when)
 
 CommandResult ScheduleCommands::cancelQuick() {
   if (!schedules_.started()) return outcome(CommandOutcome::NotStarted);
-  CommandResult r;
-  r.count = schedules_.cancelQuickEntries();
-  return r;
+  schedules_.cancelQuickEntries();
+  return {};
 }
 
 CommandResult ScheduleCommands::add(const std::string& path) {
   if (policy_.schedulesLocked()) return outcome(CommandOutcome::Locked);
   // The name is the file's name, as the file system shows it, without its extension.
   const std::string file = TrimPath(path);
-  if (file.size() < kExtension.size() ||
-      !equalsNoCase(std::string_view(file).substr(file.size() - kExtension.size()), kExtension)) {
+  if (file.size() < kScheduleExtension.size() ||
+      !equalsNoCase(std::string_view(file).substr(file.size() - kScheduleExtension.size()), kScheduleExtension)) {
     return outcome(CommandOutcome::NotASchedule);
   }
-  const std::string name = file.substr(0, file.size() - kExtension.size());
+  const std::string name = file.substr(0, file.size() - kScheduleExtension.size());
   const std::vector<std::string> listed = schedules_.names();
   if (const auto problem = checkScheduleName(name, &listed, fs_, programFolder_)) {
     switch (problem->kind) {
@@ -92,8 +78,7 @@ CommandResult ScheduleCommands::add(const std::string& path) {
   // What the program itself never writes otherwise.
   record.LastRunTime.clear();
   record.RunOnStart = record.RunOnEnd = false;
-  const std::string data = programFolder_ + "\\data";
-  if (!fs_.directoryExists(data)) fs_.createDirectory(data);
+  ensureDataFolder(fs_, programFolder_);
   if (auto failed = SaveScheduleFile(fs_, codec_, programFolder_, record)) return refused(*failed);
   schedules_.saved(record, ChangeSource::CommandLine);
   CommandResult r;

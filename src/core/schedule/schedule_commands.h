@@ -33,7 +33,6 @@ struct CommandResult {
   CommandOutcome outcome = CommandOutcome::Done;
   std::optional<SysError> error{};   // for Refused, and for a name a file cannot have
   std::optional<std::size_t> row{};  // the list entry made or changed
-  std::size_t count = 0;             // quick entries cancelled
 };
 
 // When a quick entry acts: at once (asking first unless `force`), or at a moment.

@@ -74,8 +74,23 @@ std::size_t utf16Length(std::string_view text) {
 
 std::string dataFolder(const std::string& programFolder) { return programFolder + "\\data\\"; }
 
+void ensureDataFolder(FileSystem& fs, const std::string& programFolder) {
+  const std::string data = programFolder + "\\data";
+  if (!fs.directoryExists(data)) fs.createDirectory(data);
+}
+
 std::string scheduleFilePath(const std::string& programFolder, const std::string& name) {
-  return dataFolder(programFolder) + name + ".sch";
+  return dataFolder(programFolder) + name + std::string(kScheduleExtension);
+}
+
+bool hasStart(const ScheduleRecord& r) { return !r.StartDate.empty() || !r.StartTime.empty(); }
+
+void takeStart(ScheduleRecord& into, const ScheduleRecord& from) {
+  into.StartDate = from.StartDate;
+  into.StartTime = from.StartTime;
+  into.Repeat = from.Repeat;
+  into.SAccurancy = from.SAccurancy;
+  into.Period = from.Period;
 }
 
 namespace {
@@ -201,8 +216,9 @@ std::vector<ScheduleRecord> readScheduleRecords(const FileSystem& fs, const Text
                                                 const std::string& programFolder) {
   std::vector<ScheduleRecord> records;
   const std::string folder = dataFolder(programFolder);
-  for (const std::string& file : fs.find(folder + "*.sch", 0)) {
-    std::string name = file.size() >= 4 ? file.substr(0, file.size() - 4) : std::string();
+  for (const std::string& file : fs.find(folder + "*" + std::string(kScheduleExtension), 0)) {
+    const std::size_t n = kScheduleExtension.size();
+    std::string name = file.size() >= n ? file.substr(0, file.size() - n) : std::string();
     auto bytes = fs.readFile(folder + file);
     records.push_back(
         readScheduleText(std::move(name), bytes ? codec.ansiToUtf8(*bytes) : std::string()));

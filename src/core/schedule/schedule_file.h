@@ -12,8 +12,12 @@
 
 namespace quenmark {
 
+inline constexpr std::string_view kScheduleExtension = ".sch";
+
 // program folder + "\data\"
 std::string dataFolder(const std::string& programFolder);
+// Makes the data folder where there is none yet.
+void ensureDataFolder(FileSystem& fs, const std::string& programFolder);
 // program folder + "\data\" + name + ".sch"
 std::string scheduleFilePath(const std::string& programFolder, const std::string& name);
 
@@ -52,6 +56,10 @@ std::optional<NameProblem> checkScheduleName(const std::string& name,
 // again gives the start back. The block holds StartDate, StartTime, Repeat, SAccurancy and
 // Period as the SCHEDULER block writes them.
 inline constexpr std::string_view kKeptStartTag = "KEPTSTART";
+// Whether the record has a start to keep; the start's fields of `from` put into `into`, the
+// rest of `into` left alone.
+bool hasStart(const ScheduleRecord& r);
+void takeStart(ScheduleRecord& into, const ScheduleRecord& from);
 // The start kept in a file text; nothing when it keeps none.
 std::optional<ScheduleRecord> keptStartOf(std::string_view fileText);
 
