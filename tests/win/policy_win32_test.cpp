@@ -27,15 +27,7 @@ void setPolicy(const char* name, DWORD value) {
   RegSetKeyValueA(HKEY_LOCAL_MACHINE, kPolicyKey, name, REG_DWORD, &value, sizeof value);
 }
 
-class PolicyProgramTest : public ::testing::Test, public ProgramHarness {
- protected:
-  gui::Form& window(const std::string& name) {
-    for (gui::Form* f : program->forms().list()) {
-      if (f->name() == name) return *f;
-    }
-    throw std::runtime_error(name + " is not loaded");
-  }
-};
+class PolicyProgramTest : public ::testing::Test, public ProgramHarness {};
 
 // The administrator's "warn" overrides the stored choice not to: the box shows it ticked and
 // dimmed, a line says why, and neither the load nor a change that still arrives stores
@@ -47,7 +39,7 @@ TEST_F(PolicyProgramTest, APolicyOverridesTheStoredOptionDimsItsBoxAndIsNeverSto
   win32::Program& p = start();
   const auto before = stored();
   p.windows().options();
-  gui::Form& options = window("frmOptions");
+  gui::Form& options = form("frmOptions");
   auto& warn = options.control<gui::CheckBox>("chkWarn");
   EXPECT_EQ(warn.value(), 1);
   EXPECT_FALSE(IsWindowEnabled(warn.hwnd()));
