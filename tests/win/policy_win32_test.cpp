@@ -66,12 +66,9 @@ TEST_F(PolicyProgramTest, APolicyOverridesTheStoredOptionDimsItsBoxAndIsNeverSto
   EXPECT_EQ(p.app().options.get(Setting::chkWarn), "1");
 }
 
-std::string dword(std::uint32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
-
 // Locked by policy: New, Edit and Delete, by button or menu, say so and change nothing.
 TEST_F(MainWindowTest, LockedSchedulesRefuseNewEditAndDeleteWithTheMessage) {
-  registry.putValue(reg::kHkeyLocalMachine, kPolicyKey, "SchedulesLocked", reg::kRegDword,
-                    dword(1));
+  registry.putDword(reg::kHkeyLocalMachine, kPolicyKey, "SchedulesLocked", 1);
   ScheduleRecord keep;
   keep.Name = "Keep";
   keep.ItemType = "Reboot";
@@ -95,7 +92,7 @@ TEST_F(MainWindowTest, LockedSchedulesRefuseNewEditAndDeleteWithTheMessage) {
 
 // "Prevent any schedules from running" set by policy: ticked and dimmed, and nothing runs.
 TEST_F(MainWindowTest, APausePolicyTicksAndDimsTheBoxAndPausesTheSchedules) {
-  registry.putValue(reg::kHkeyLocalMachine, kPolicyKey, "chkPrevent", reg::kRegDword, dword(1));
+  registry.putDword(reg::kHkeyLocalMachine, kPolicyKey, "chkPrevent", 1);
   load();
   auto& prevent = main->control<gui::CheckBox>("chkPrevent");
   EXPECT_EQ(prevent.value(), 1);
