@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -42,6 +43,14 @@ class FakeRegistry : public Registry {
   void putString(RegKey root, const std::string& path, const std::string& name,
                  const std::string& text) {
     putValue(root, path, name, reg::kRegSz, text);
+  }
+  void putDword(RegKey root, const std::string& path, const std::string& name, std::uint32_t n) {
+    putValue(root, path, name, reg::kRegDword, dword(n));
+  }
+  // A DWORD's data as the registry keeps it: four bytes, the lowest first.
+  static std::string dword(std::uint32_t n) {
+    return {static_cast<char>(n & 0xFF), static_cast<char>(n >> 8 & 0xFF),
+            static_cast<char>(n >> 16 & 0xFF), static_cast<char>(n >> 24 & 0xFF)};
   }
   bool keyExists(RegKey root, const std::string& path) const;
   const Value* value(RegKey root, const std::string& path, const std::string& name) const;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <stdexcept>
 
 #include "gui/controls.h"
 #include "platform/win32/text_win32.h"
@@ -79,6 +80,16 @@ win32::Program& ProgramHarness::start(bool untilMainWindow) {
     EXPECT_TRUE(program->waitForMainWindow(std::chrono::seconds(10)));
   }
   return *program;
+}
+
+gui::Form& ProgramHarness::form(std::string_view name) const {
+  gui::Form* f = program->forms().find(name);
+  if (!f) throw std::out_of_range(std::string(name) + " is not loaded");
+  return *f;
+}
+
+bool ProgramHarness::isLoaded(std::string_view name) const {
+  return program->forms().find(name) != nullptr;
 }
 
 void ProgramHarness::setMachine(const std::string& name, const std::string& value) {

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program_win32.h"
@@ -31,6 +32,9 @@ class ProgramHarness {
   // Starts the program (ending one started before) and, unless told otherwise, lets messages
   // run until its main window is loaded.
   win32::Program& start(bool untilMainWindow = true);
+  // The started program's loaded window of this name; one not loaded throws, failing the test.
+  gui::Form& form(std::string_view name) const;
+  bool isLoaded(std::string_view name) const;
 
   static void setMachine(const std::string& name, const std::string& value);
   static void setUser(const std::string& name, const std::string& value);

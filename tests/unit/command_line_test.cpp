@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/cli/message.h"
 #include "core/cli/request.h"
 #include "core/cli/run_request.h"
 #include "core/i18n/default_messages.h"
 #include "core/schedule/schedule_file.h"
-#include "support/fake_clock.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_event_log.h"
-#include "support/fake_file_system.h"
-#include "support/fake_message_hook.h"
-#include "support/fake_power_api.h"
-#include "support/fake_registry.h"
-#include "support/fake_timer.h"
+#include "support/schedule_service_fixture.h"
 
 namespace quenmark::cli {
 namespace {
@@ -103,9 +94,6 @@ TEST(Messages, AnotherVersionOrATornMessageIsNotRead) {
 
 // ---- requests carried out -----------------------------------------------------------------
 
-constexpr const char* kFolder = "C:\\Quenmark";
-const std::string kData = std::string(kFolder) + "\\data\\";
-
 ScheduleRecord daily(std::string name) {
   ScheduleRecord r;
   r.Name = std::move(name);
@@ -118,14 +106,16 @@ ScheduleRecord daily(std::string name) {
 }
 
 // The schedule service as the running program holds it, its files on a fake disk.
-class RunRequestTest : public ::testing::Test {
+class RunRequestTest : public testing::ScheduleServiceFixture {
  protected:
-  RunRequestTest() {
+  RunRequestTest()
+      : ScheduleServiceFixture(at(2025, 3, 5, 7, 30, 15), [this](const std::string& key) {
+          return messages.getMessages(key);
+        }) {
     identity.ProgramName = "Quenmark";
     identity.CompanyName = "Tarvossa";
-    fs.addDirectory(std::string(kFolder) + "\\data");
     EXPECT_FALSE(SaveScheduleFile(fs, codec, kFolder, daily("Daily")));
-    service.start({scan, queue, action, window, 0x10});
+    start();
     service.reload();
     SetDefaultMessages(messages);
   }
@@ -135,30 +125,11 @@ class RunRequestTest : public ::testing::Test {
     return runRequest(*p.request, commands, message);
   }
   std::string text(const std::string& key) { return message(key) + "\r\n"; }
-  long shutdowns() const {
-    const auto& c = power.calls();
-    return std::count(c.begin(), c.end(), "ExitWindowsEx(flags=5, reserved=0)");
-  }
   const ScheduleList& list() const { return service.list(); }
 
-  testing::FakeFileSystem fs;
-  Cp1252Codec codec;
-  testing::FakeClock clock{at(2025, 3, 5, 7, 30, 15)};
-  testing::FakeRegional regional{{"M/d/yyyy", "h:mm:ss tt", "AM", "PM"}};
-  testing::FakeDialogs dialogs;
-  testing::FakePowerApi power;
-  testing::FakeRegistry registry;
-  ProductIdentity identity;
-  SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  Options options{store, identity};
-  testing::FakeTimer scan, queue, action;
-  testing::FakeMessageHook window;
+  static inline const std::string kData = std::string(kFolder) + "\\data\\";
   std::string CurrentLanguage = "English";
   clsLanguages messages{fs, codec, kFolder, identity, CurrentLanguage};
-  MessageLookup message = [this](const std::string& key) { return messages.getMessages(key); };
-  testing::FakeEventLog events;
-  ScheduleService service{
-      {fs, codec, clock, regional, dialogs, power, options, kFolder, message, events}};
   ScheduleCommands commands{service, options.policy(), fs, codec, clock, kFolder};
 };
 

@@ -3,16 +3,8 @@
 #include <algorithm>
 
 #include "core/i18n/default_messages.h"
-#include "core/schedule/schedule_service.h"
-#include "support/fake_clock.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_event_log.h"
-#include "support/fake_file_system.h"
-#include "support/fake_message_hook.h"
 #include "support/fake_meters.h"
-#include "support/fake_power_api.h"
-#include "support/fake_registry.h"
-#include "support/fake_timer.h"
+#include "support/schedule_service_fixture.h"
 
 namespace quenmark {
 namespace {
@@ -20,7 +12,6 @@ namespace {
 using namespace std::chrono;
 using testing::at;
 
-constexpr const char* kFolder = "C:\\Quenmark";
 constexpr const char* kHeld = "SetThreadExecutionState(flags=0x80000001)";
 constexpr const char* kReleased = "SetThreadExecutionState(flags=0x80000000)";
 
@@ -31,36 +22,28 @@ std::string english(const std::string& key) {
   return {};
 }
 
-// The schedule service as the program makes it, over fakes and the fake meters, started as
-// the main window's load does; "Warn 30 seconds..." stays off throughout.
-class ConditionEntriesTest : public ::testing::Test {
+// The schedule service over the fake meters, started as the main window's load does;
+// "Warn 30 seconds..." stays off throughout.
+class ConditionEntriesTest : public testing::ScheduleServiceFixture {
  protected:
-  ConditionEntriesTest() {
-    fs.addDirectory(std::string(kFolder) + "\\data");
-    service.start({scan, queue, action, window, 0x10});
+  ConditionEntriesTest() : ScheduleServiceFixture(at(2025, 3, 5, 7, 30), english, &meters) {
+    start();
     service.reload();
     service.power();
     meters.startProgram(42, "notepad.exe", 7);
   }
-  // Time passes as the window's timers see it: two scans a second, each followed by the
-  // queue's hand-over and the action tick when they are due.
+  // Time passes as the window's timers see it: two scans a second.
   void run(seconds s) {
     for (int i = 0; i < 2 * s.count(); ++i) {
       meters.pass(500);
       if (i % 2) clock.advance(1s);
-      service.engine()->tmrScheduler_Timer();
-      if (queue.enabled()) service.engine()->tmrProcessSchedule_Timer();
-      if (action.enabled()) service.engine()->timSchedule_Timer();
+      tick();
     }
   }
   void whenNotepadEnds() {
     service.whenCondition({.kind = ConditionKind::ProgramEnds, .processId = 42,
                            .processStarted = 7, .fileName = "notepad.exe"},
                           "Shut Down");
-  }
-  long shutdowns() const {
-    const auto& c = power.calls();
-    return std::count(c.begin(), c.end(), "ExitWindowsEx(flags=5, reserved=0)");
   }
   std::string lastExecutionState() const {
     const auto& c = power.calls();
@@ -74,22 +57,7 @@ class ConditionEntriesTest : public ::testing::Test {
   }
   const ScheduleEntry& entry(std::size_t i = 0) const { return service.list().at(i); }
 
-  testing::FakeFileSystem fs;
-  Cp1252Codec codec;
-  testing::FakeClock clock{at(2025, 3, 5, 7, 30)};
-  testing::FakeRegional regional{{"M/d/yyyy", "h:mm:ss tt", "AM", "PM"}};
-  testing::FakeDialogs dialogs;
-  testing::FakePowerApi power;
-  testing::FakeRegistry registry;
-  ProductIdentity identity;
-  SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  Options options{store, identity};
-  testing::FakeTimer scan, queue, action;
-  testing::FakeMessageHook window;
   testing::FakeMeters meters;
-  testing::FakeEventLog events;
-  ScheduleService service{
-      {fs, codec, clock, regional, dialogs, power, options, kFolder, english, events, &meters}};
 };
 
 // The user did not choose the moment: whatever "Warn 30 seconds..." says, the action comes

@@ -18,11 +18,6 @@ using testing::FakeRegistry;
 constexpr char kPolicyKey[] = "SOFTWARE\\Policies\\Tarvossa\\Quenmark";
 constexpr char kSettings[] = "SOFTWARE\\Tarvossa\\Quenmark\\Settings";
 
-std::string dword(std::uint32_t n) {
-  return {static_cast<char>(n & 0xFF), static_cast<char>(n >> 8 & 0xFF),
-          static_cast<char>(n >> 16 & 0xFF), static_cast<char>(n >> 24 & 0xFF)};
-}
-
 class PolicyTest : public ::testing::Test {
  protected:
   PolicyTest() {
@@ -45,8 +40,8 @@ TEST_F(PolicyTest, ADwordOrAStringOverridesTheStoredOptionAndIsNeverStored) {
     std::string data;
     std::string stored, reads;
   } cases[] = {
-      {Setting::chkWarn, reg::kRegDword, dword(1), "0", "1"},
-      {Setting::chkMin, reg::kRegDword, dword(0), "1", "0"},
+      {Setting::chkWarn, reg::kRegDword, FakeRegistry::dword(1), "0", "1"},
+      {Setting::chkMin, reg::kRegDword, FakeRegistry::dword(0), "1", "0"},
       {Setting::chkNoShow, reg::kRegSz, "1", "0", "1"},
       {Setting::LanguageHost, reg::kRegSz, "intranet.example", "lang.example", "intranet.example"},
       {Setting::chkSplash, reg::kRegBinary, "\x01", "1", "1"},  // no policy
@@ -73,9 +68,8 @@ TEST_F(PolicyTest, TheLockAndThePauseAreReadAsSet) {
   const Policy& policy = options.policy();
   EXPECT_FALSE(policy.schedulesLocked());
   EXPECT_EQ(policy.schedulesPaused(), std::nullopt) << "not set: the user decides";
-  registry.putValue(reg::kHkeyLocalMachine, kPolicyKey, "SchedulesLocked", reg::kRegDword,
-                    dword(1));
-  registry.putValue(reg::kHkeyLocalMachine, kPolicyKey, "chkPrevent", reg::kRegDword, dword(0));
+  registry.putDword(reg::kHkeyLocalMachine, kPolicyKey, "SchedulesLocked", 1);
+  registry.putDword(reg::kHkeyLocalMachine, kPolicyKey, "chkPrevent", 0);
   EXPECT_TRUE(policy.schedulesLocked());
   EXPECT_EQ(policy.schedulesPaused(), false) << "set to 0: never paused";
   EXPECT_TRUE(registry.openHandles().empty());

@@ -2,17 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/schedule/schedule_file.h"
-#include "support/fake_clock.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_event_log.h"
-#include "support/fake_file_system.h"
-#include "support/fake_message_hook.h"
-#include "support/fake_power_api.h"
-#include "support/fake_registry.h"
-#include "support/fake_timer.h"
+#include "support/schedule_service_fixture.h"
 
 namespace quenmark {
 namespace {
@@ -20,15 +11,12 @@ namespace {
 using namespace std::chrono;
 using testing::at;
 
-constexpr const char* kFolder = "C:\\Quenmark";
-
 // The service as the program makes it, over fakes, started as the main window's load does.
-class ScheduleServiceTest : public ::testing::Test {
+class ScheduleServiceTest : public testing::ScheduleServiceFixture {
  protected:
-  ScheduleServiceTest() {
+  ScheduleServiceTest() : ScheduleServiceFixture(at(2025, 3, 5, 7, 30)) {
     identity.ProgramName = "Quenmark";
     identity.CompanyName = "Tarvossa";
-    fs.addDirectory(std::string(kFolder) + "\\data");
     ScheduleRecord daily;
     daily.Name = "Daily";
     daily.ItemType = "Reboot";
@@ -37,33 +25,9 @@ class ScheduleServiceTest : public ::testing::Test {
     daily.StartTime = "08:00:00";
     daily.Repeat = true;
     EXPECT_FALSE(SaveScheduleFile(fs, codec, kFolder, daily));
-    service.start({scan, queue, action, window, 0x10});
+    start();
     service.reload();
   }
-  void tick() {
-    service.engine()->tmrScheduler_Timer();
-    if (queue.enabled()) service.engine()->tmrProcessSchedule_Timer();
-    if (action.enabled()) service.engine()->timSchedule_Timer();
-  }
-  long reboots() const {
-    const auto& c = power.calls();
-    return std::count(c.begin(), c.end(), "ExitWindowsEx(flags=6, reserved=0)");
-  }
-
-  testing::FakeFileSystem fs;
-  Cp1252Codec codec;
-  testing::FakeClock clock{at(2025, 3, 5, 7, 30)};
-  testing::FakeRegional regional{{"M/d/yyyy", "h:mm:ss tt", "AM", "PM"}};
-  testing::FakeDialogs dialogs;
-  testing::FakePowerApi power;
-  testing::FakeRegistry registry;
-  ProductIdentity identity;
-  SettingsStore store{registry, dialogs, identity, [] { return false; }};
-  Options options{store, identity};
-  testing::FakeTimer scan, queue, action;
-  testing::FakeMessageHook window;
-  testing::FakeEventLog events;
-  ScheduleService service{{fs, codec, clock, regional, dialogs, power, options, kFolder, {}, events}};
 };
 
 // A save in the wizard hands over its record: no other entry is read again, so a schedule

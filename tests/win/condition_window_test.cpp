@@ -54,12 +54,6 @@ class ConditionWindowTest : public ::testing::Test, public ProgramHarness {
       CloseHandle(child_.hThread);
     }
   }
-  gui::Form* form(const std::string& name) {
-    for (gui::Form* f : program->forms().list()) {
-      if (f->name() == name) return f;
-    }
-    return nullptr;
-  }
   void click(gui::Form& window, const std::string& button) {
     SendMessageW(window.control(button).hwnd(), BM_CLICK, 0, 0);
   }
@@ -89,7 +83,7 @@ TEST_F(ConditionWindowTest, ARealProgramEndsAndTheActionComesThroughTheCountdown
   main.control<gui::ComboBox>("cbShutdown").setText("Reboot");
   cmbTime.setText("When...");
   click(main, "cmdGo");
-  gui::Form* condition = form("frmCondition");
+  gui::Form* condition = program->forms().find("frmCondition");
   ASSERT_NE(condition, nullptr);
   EXPECT_TRUE(condition->visible());
   EXPECT_EQ(condition->control("cbAction").caption(), "Reboot") << "the main window's action";
@@ -101,7 +95,7 @@ TEST_F(ConditionWindowTest, ARealProgramEndsAndTheActionComesThroughTheCountdown
   click(*condition, "cmdOK");
   ASSERT_EQ(dialogs.shown.size(), 1u) << "no program chosen";
   EXPECT_EQ(dialogs.shown[0].text, "Choose a program in the list or type its file name.");
-  ASSERT_NE(form("frmCondition"), nullptr) << "stays open";
+  ASSERT_TRUE(isLoaded("frmCondition")) << "stays open";
 
   const DWORD id = startChild();
   click(*condition, "cmdRefresh");
@@ -115,7 +109,7 @@ TEST_F(ConditionWindowTest, ARealProgramEndsAndTheActionComesThroughTheCountdown
   condition->control<gui::ComboBox>("cbAction").setText("Shut Down");
   clickListRow(list, row);
   click(*condition, "cmdOK");
-  EXPECT_EQ(form("frmCondition"), nullptr) << "closed by OK";
+  EXPECT_FALSE(isLoaded("frmCondition")) << "closed by OK";
 
   const ScheduleList& entries = program->app().schedules.list();
   ASSERT_EQ(entries.count(), 1u);
@@ -123,12 +117,12 @@ TEST_F(ConditionWindowTest, ARealProgramEndsAndTheActionComesThroughTheCountdown
   EXPECT_EQ(entries.at(0).nextRunTime, "When cmd.exe ends; the computer is kept awake");
   EXPECT_TRUE(called("SetThreadExecutionState(flags=0x80000001)"));
   pumpFor(program->forms(), 1500ms);
-  EXPECT_EQ(form("frmCountdown"), nullptr) << "it still runs";
+  EXPECT_FALSE(isLoaded("frmCountdown")) << "it still runs";
 
   ResumeThread(child_.hThread);
   ASSERT_EQ(WaitForSingleObject(child_.hProcess, 10000), WAIT_OBJECT_0);
-  ASSERT_TRUE(pumpUntil(program->forms(), [&] { return form("frmCountdown") != nullptr; }));
-  gui::Form& countdown = *form("frmCountdown");
+  ASSERT_TRUE(pumpUntil(program->forms(), [&] { return isLoaded("frmCountdown"); }));
+  gui::Form& countdown = form("frmCountdown");
   EXPECT_EQ(countdown.control("lblAction").caption(), "Shut Down");
   EXPECT_FALSE(called("ExitWindowsEx(flags=5, reserved=0)")) << "the countdown first";
   click(countdown, "cmdNow");
@@ -155,8 +149,8 @@ TEST_F(ConditionWindowTest, CancelRemovesTheEntryAndNoOtherRowStaysSelected) {
   ASSERT_TRUE(IsWindowEnabled(main.control("cmdDelete").hwnd()));
 
   TerminateProcess(child_.hProcess, 0);
-  ASSERT_TRUE(pumpUntil(program->forms(), [&] { return form("frmCountdown") != nullptr; }));
-  click(*form("frmCountdown"), "cmdCancel");
+  ASSERT_TRUE(pumpUntil(program->forms(), [&] { return isLoaded("frmCountdown"); }));
+  click(form("frmCountdown"), "cmdCancel");
   ASSERT_EQ(schedules.list().count(), 2u);
   EXPECT_EQ(schedules.list().at(1).type, "Log Off");
   EXPECT_EQ(list.selectedRow(), std::nullopt);

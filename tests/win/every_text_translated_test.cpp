@@ -117,10 +117,6 @@ class EveryTextTranslatedTest : public ::testing::Test, public ProgramHarness {
     ASSERT_TRUE(writeTestFile(scheduleFilePath(folder.path(), r.Name),
                               seams.codec.utf8ToAnsi(scheduleFileText(r))));
   }
-  bool isLoaded(const std::string& name) {
-    const auto& forms = program->forms().list();
-    return std::any_of(forms.begin(), forms.end(), [&](gui::Form* f) { return f->name() == name; });
-  }
   void picture(gui::Form& form, const std::string& name) {
     form.activate();
     pumpFor(program->forms(), 200ms);

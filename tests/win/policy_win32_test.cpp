@@ -27,15 +27,7 @@ void setPolicy(const char* name, DWORD value) {
   RegSetKeyValueA(HKEY_LOCAL_MACHINE, kPolicyKey, name, REG_DWORD, &value, sizeof value);
 }
 
-class PolicyProgramTest : public ::testing::Test, public ProgramHarness {
- protected:
-  gui::Form& window(const std::string& name) {
-    for (gui::Form* f : program->forms().list()) {
-      if (f->name() == name) return *f;
-    }
-    throw std::runtime_error(name + " is not loaded");
-  }
-};
+class PolicyProgramTest : public ::testing::Test, public ProgramHarness {};
 
 // The administrator's "warn" overrides the stored choice not to: the box shows it ticked and
 // dimmed, a line says why, and neither the load nor a change that still arrives stores
@@ -47,7 +39,7 @@ TEST_F(PolicyProgramTest, APolicyOverridesTheStoredOptionDimsItsBoxAndIsNeverSto
   win32::Program& p = start();
   const auto before = stored();
   p.windows().options();
-  gui::Form& options = window("frmOptions");
+  gui::Form& options = form("frmOptions");
   auto& warn = options.control<gui::CheckBox>("chkWarn");
   EXPECT_EQ(warn.value(), 1);
   EXPECT_FALSE(IsWindowEnabled(warn.hwnd()));
@@ -74,12 +66,9 @@ TEST_F(PolicyProgramTest, APolicyOverridesTheStoredOptionDimsItsBoxAndIsNeverSto
   EXPECT_EQ(p.app().options.get(Setting::chkWarn), "1");
 }
 
-std::string dword(std::uint32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
-
 // Locked by policy: New, Edit and Delete, by button or menu, say so and change nothing.
 TEST_F(MainWindowTest, LockedSchedulesRefuseNewEditAndDeleteWithTheMessage) {
-  registry.putValue(reg::kHkeyLocalMachine, kPolicyKey, "SchedulesLocked", reg::kRegDword,
-                    dword(1));
+  registry.putDword(reg::kHkeyLocalMachine, kPolicyKey, "SchedulesLocked", 1);
   ScheduleRecord keep;
   keep.Name = "Keep";
   keep.ItemType = "Reboot";
@@ -103,7 +92,7 @@ TEST_F(MainWindowTest, LockedSchedulesRefuseNewEditAndDeleteWithTheMessage) {
 
 // "Prevent any schedules from running" set by policy: ticked and dimmed, and nothing runs.
 TEST_F(MainWindowTest, APausePolicyTicksAndDimsTheBoxAndPausesTheSchedules) {
-  registry.putValue(reg::kHkeyLocalMachine, kPolicyKey, "chkPrevent", reg::kRegDword, dword(1));
+  registry.putDword(reg::kHkeyLocalMachine, kPolicyKey, "chkPrevent", 1);
   load();
   auto& prevent = main->control<gui::CheckBox>("chkPrevent");
   EXPECT_EQ(prevent.value(), 1);

@@ -24,18 +24,6 @@ using Lines = std::vector<std::string>;
 // and open each one through the program's own wiring.
 class ReopenTest : public ::testing::Test, public ProgramHarness {
  protected:
-  gui::Form& form(const std::string& name) {
-    for (gui::Form* f : program->forms().list()) {
-      if (f->name() == name) return *f;
-    }
-    throw std::out_of_range(name + " is not loaded");
-  }
-  bool isLoaded(const std::string& name) {
-    for (gui::Form* f : program->forms().list()) {
-      if (f->name() == name) return true;
-    }
-    return false;
-  }
   frmMain& main() { return *program->mainWindow(); }
   bool acted() const {
     for (const std::string& call : power.calls()) {
