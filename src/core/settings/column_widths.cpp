@@ -2,16 +2,28 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "base/text.h"
 
 namespace quenmark {
 
+// The fewest decimals that read back as the same single-precision value, as std::to_chars
+// writes them; found with printf, which rounds exactly, because to_chars' floating-point
+// tables would make up a fifth of the program file.
 std::string columnWidthText(float twips) {
-  char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, twips, std::chars_format::fixed);
-  if (ec != std::errc()) return std::string(kDefaultColumnWidth);
-  return std::string(buffer, end);
+  if (std::isnan(twips)) return std::signbit(twips) ? "-nan" : "nan";
+  if (std::isinf(twips)) return twips < 0 ? "-inf" : "inf";
+  char buffer[128];
+  for (int decimals = 0;; ++decimals) {
+    const int n =
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(twips));
+    if (n <= 0 || n >= static_cast<int>(sizeof buffer)) return std::string(kDefaultColumnWidth);
+    float back = 0;
+    const auto [end, ec] = std::from_chars(buffer, buffer + n, back);
+    if (ec == std::errc() && end == buffer + n && back == twips)
+      return std::string(buffer, static_cast<std::size_t>(n));
+  }
 }
 
 std::optional<int> columnWidthFromText(std::string_view text) {
