@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "base/text.h"
-#include "fuzz_check.h"
 #include "core/i18n/language_download.h"
 #include "core/i18n/languages.h"
 #include "core/i18n/localization_file.h"
+#include "fuzz_check.h"
 #include "support/fake_file_system.h"
 #include "support/fake_http.h"
 #include "support/fake_window.h"
@@ -156,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view language = takeLine(in);
   const std::string_view key = takeLine(in);
 
-  const std::string text = decodeLocalizationFile(in);
+  const std::string text = decodeLocalizationFile(std::string(in));
   // Decoding is complete: nothing left to replace. (Behind a character, as a second
   // byte-order mark is text and stays.)
   FUZZ_CHECK(decodeUtf8Text("x" + text) == "x" + text);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "platform/text_codec.h"
@@ -194,20 +195,33 @@ std::size_t characterCount(std::string_view utf8) {
   return n;
 }
 
-std::string decodeUtf8Text(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  std::string out;
-  out.reserve(bytes.size());
+std::string decodeUtf8Text(std::string bytes) {
+  const std::size_t mark = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  const std::string_view text = std::string_view(bytes).substr(mark);
+  // The bytes stay as they are up to the first malformed one; from there on they are copied,
+  // malformed bytes replaced.
+  std::optional<std::string> out;
   std::size_t i = 0;
-  while (i < bytes.size()) {
-    // Copy runs of ASCII as they are; decode the rest so malformed bytes are replaced.
+  while (i < text.size()) {
     std::size_t run = i;
-    while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
-    out.append(bytes.substr(i, run - i));
+    while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80) ++run;
+    if (out) out->append(text.substr(i, run - i));
     i = run;
-    if (i < bytes.size()) appendUtf8(out, nextCodePoint(bytes, i));
+    if (i == text.size()) break;
+    const std::size_t from = i;
+    const char32_t cp = nextCodePoint(text, i);
+    if (!out) {
+      std::string same;
+      appendUtf8(same, cp);
+      if (same == text.substr(from, i - from)) continue;
+      out.emplace().reserve(text.size());
+      out->append(text.substr(0, from));
+    }
+    appendUtf8(*out, cp);
   }
-  return out;
+  if (out) return std::move(*out);
+  bytes.erase(0, mark);
+  return bytes;
 }
 
 std::string_view trimBlanks(std::string_view s) { return trimAny(s, " \t"); }

@@ -47,7 +47,8 @@ std::string replaceNoCase(std::string_view text, std::string_view what, std::str
 std::size_t characterCount(std::string_view utf8);
 
 // Well-formed UTF-8: a leading byte-order mark dropped, malformed bytes become U+FFFD.
-std::string decodeUtf8Text(std::string_view bytes);
+// Bytes that are well-formed already are kept, not copied.
+std::string decodeUtf8Text(std::string bytes);
 
 // The text without the blanks around it. trimBlanks takes spaces and tabs (what a
 // hand-edited file may carry); trimSpaces takes spaces only, as the program's Trim does.

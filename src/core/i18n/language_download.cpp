@@ -1,7 +1,9 @@
 #include "core/i18n/language_download.h"
 
-#include "core/i18n/localization_file.h"
+#include <utility>
+
 #include "base/text.h"
+#include "core/i18n/localization_file.h"
 #include "core/i18n/url_fetcher.h"
 
 namespace quenmark {
@@ -28,9 +30,9 @@ LanguageDownload downloadLanguageFile(Http& http, FileSystem& fs, const std::str
 }
 
 std::vector<std::string> languageListNames(const FileSystem& fs, const std::string& programFolder) {
-  const Result<std::string> bytes = fs.readFile(localizationFilePath(programFolder));
+  Result<std::string> bytes = fs.readFile(localizationFilePath(programFolder));
   if (!bytes) return {};
-  return languageGroupNames(decodeLocalizationFile(*bytes));
+  return languageGroupNames(decodeLocalizationFile(std::move(*bytes)));
 }
 
 }  // namespace quenmark

@@ -67,7 +67,8 @@ void clsLanguages::loadLanguage(const std::string& language) {
   if (!LangFileExists(path)) return;
   auto bytes = fs_.readFile(path);
   if (!bytes) return;
-  if (auto lines = readTranslationLines(decodeLocalizationFile(*bytes), language)) {
+  const std::string text = decodeLocalizationFile(std::move(*bytes));
+  if (auto lines = readTranslationLines(text, language)) {
     translationLines_ = std::move(*lines);
   }
 }
@@ -148,7 +149,8 @@ void clsLanguages::ChangeLanguage(TranslatableWindow& window, const std::string&
 
   std::string windowName;
   std::vector<TranslatableControl*> controls;
-  if (ignoreErrors([&] { windowName = window.name(); })) ignoreErrors([&] { controls = window.controls(); });
+  if (ignoreErrors([&] { windowName = window.name(); }))
+    ignoreErrors([&] { controls = window.controls(); });
   for (TranslatableControl* control : controls) {
     if (control) translateControl(windowName, *control);
   }

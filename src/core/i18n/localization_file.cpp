@@ -1,5 +1,7 @@
 #include "core/i18n/localization_file.h"
 
+#include <utility>
+
 #include "base/text.h"
 
 namespace quenmark {
@@ -67,7 +69,7 @@ std::size_t offsetOfCharacter(std::string_view line, std::size_t n) {
 
 }  // namespace
 
-std::string decodeLocalizationFile(std::string_view bytes) { return decodeUtf8Text(bytes); }
+std::string decodeLocalizationFile(std::string bytes) { return decodeUtf8Text(std::move(bytes)); }
 
 std::optional<std::vector<std::string>> readTranslationLines(std::string_view text,
                                                              std::string_view language) {

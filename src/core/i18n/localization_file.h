@@ -25,7 +25,7 @@ inline constexpr std::string_view kLocalizationTemplateDescription =
     "in the Languages window.";
 
 // The file's bytes as UTF-8 text (byte-order mark dropped, malformed bytes replaced).
-std::string decodeLocalizationFile(std::string_view bytes);
+std::string decodeLocalizationFile(std::string bytes);
 
 // The translation lines of the first group named `language` (letter case ignored, the name
 // taken as written, spaces included): its item list split at CR LF pairs. Nothing when no
