@@ -146,11 +146,7 @@ void printOut(const std::string& text, bool failed, const std::string& title) {
   if (redirected) {
     UINT cp = attached ? GetConsoleOutputCP() : 0;
     if (!cp) cp = CP_UTF8;
-    const int n = WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
-                        nullptr);
+    const std::string bytes = narrow(wide, cp);
     DWORD written = 0;
     WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return;

@@ -12,12 +12,14 @@ std::wstring widen(std::string_view utf8) {
   return out;
 }
 
-std::string narrow(std::wstring_view wide) {
+std::string narrow(std::wstring_view wide) { return narrow(wide, CP_UTF8); }
+
+std::string narrow(std::wstring_view wide, UINT codePage) {
   if (wide.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+  int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                               nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+  std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
                       nullptr, nullptr);
   return out;
 }

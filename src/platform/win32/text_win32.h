@@ -11,6 +11,8 @@ namespace quenmark::win32 {
 // the only place where the two meet.
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view wide);
+// The same text in another code page (a console's), for bytes that leave the program.
+std::string narrow(std::wstring_view wide, UINT codePage);
 
 // The system's description of a Win32 error code, without the trailing line break.
 std::string errorDescription(DWORD code);
