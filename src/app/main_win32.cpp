@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/command_line_win32.h"
 #include "app/program_win32.h"
 
@@ -14,3 +16,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!program.start()) return 0;
   return program.run();
 }
+
+// An exception nobody catches ends the program as abort() does. The library's own handler
+// first prints the exception's demangled type to a console this program does not have, and
+// its demangler would be a twentieth of the program file, read at every start.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
