@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -231,6 +234,36 @@ std::string_view trimSpaces(std::string_view s) { return trimAny(s, " "); }
 std::string TrimPath(std::string_view path) {
   const std::size_t slash = path.rfind('\\');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::optional<double> readDecimal(std::string_view text) {
+  // The grammar checked here, the C library converts: std::from_chars for floating point
+  // would add a fifth to the program file. The program never changes the C locale.
+  std::size_t i = text.starts_with('-') ? 1 : 0;
+  auto digits = [&] {
+    const std::size_t from = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i - from;
+  };
+  std::size_t mantissa = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+
+  const std::string copy(text);  // strtod wants the end marked
+  errno = 0;
+  const double value = std::strtod(copy.c_str(), nullptr);
+  // Too large, or too small to be told from zero; denormal values are values.
+  if (errno == ERANGE && (std::isinf(value) || value == 0)) return std::nullopt;
+  return value;
 }
 
 std::string fillIn(std::string_view text, std::initializer_list<std::string> args) {

@@ -55,6 +55,12 @@ std::string decodeUtf8Text(std::string bytes);
 std::string_view trimBlanks(std::string_view s);
 std::string_view trimSpaces(std::string_view s);
 
+// A decimal number written as std::from_chars reads one, and read to the same value: "-" or
+// nothing, digits with or without a fraction, an exponent or none; the whole text, nothing
+// around it. Nothing for anything else (infinity and NaN included) and for a value out of a
+// double's range.
+std::optional<double> readDecimal(std::string_view text);
+
 // `text` with "%1", "%2", ... replaced by the arguments in turn.
 std::string fillIn(std::string_view text, std::initializer_list<std::string> args);
 

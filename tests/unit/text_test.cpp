@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "base/text.h"
@@ -194,6 +200,39 @@ TEST(Trim, TakesBlanksOrSpacesFromBothEnds) {
   for (const auto& c : cases) {
     EXPECT_EQ(trimBlanks(c.in), c.blanks) << '"' << c.in << '"';
     EXPECT_EQ(trimSpaces(c.in), c.spaces) << '"' << c.in << '"';
+  }
+}
+
+// Whatever std::from_chars reads whole as a finite number, to the same bits; nothing for the
+// rest. Hand-written edge cases, then the shortest and the longest text of random doubles.
+TEST(ReadDecimal, ReadsWhatFromCharsReads) {
+  std::vector<std::string> texts = {
+      "0", "-0", "12", "00012", ".5", "5.", "-.5", ".", "-", "", "1e5", "1E-5", "1e+5", "1e",
+      "1e+", "1.5e", "e5", "+5", " 5", "5 ", "--5", "0x10", "1,5", "inf", "-infinity", "nan",
+      "1e308", "1.7976931348623157e308", "1.7976931348623159e308", "1e400", "1e-310",
+      "4.9e-324", "2e-324", "1e-400", "1e-5000000000", "9007199254740993",
+      "2.2250738585072011e-308", "1e23", "0.1000000000000000055511151231257827",
+      "123456789012345678901234567890", "1.5.5", "1e5e5", "١٢"};
+  std::mt19937_64 random(12);
+  for (int i = 0; i < 2000; ++i) {
+    const auto d = std::bit_cast<double>(random());
+    char text[64];
+    for (const char* format : {"%.17g", "%.3g"}) {
+      std::snprintf(text, sizeof text, format, d);
+      texts.emplace_back(text);
+    }
+  }
+  for (const std::string& text : texts) {
+    double expected = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+    const bool reads =
+        ec == std::errc() && end == text.data() + text.size() && std::isfinite(expected);
+    const std::optional<double> got = readDecimal(text);
+    ASSERT_EQ(got.has_value(), reads) << text;
+    if (got) {
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(*got), std::bit_cast<std::uint64_t>(expected))
+          << text;
+    }
   }
 }
 

@@ -1,9 +1,7 @@
 #include "core/schedule/schedule_file.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 #include "base/text.h"
 #include "core/schedule/text_fields.h"
@@ -13,22 +11,18 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // A decimal number: optional sign, digits with an optional fraction and exponent, blanks
-// around it ignored. from_chars, unlike strtod, ignores the C locale and takes no hex,
-// "inf" or "nan".
+// around it ignored.
 bool parseNumber(std::string_view text, double& out) {
   std::string_view s = trimBlanks(text);
-  const bool plus = !s.empty() && s.front() == '+';
-  if (plus) s.remove_prefix(1);
-  const bool minus = !s.empty() && s.front() == '-';
-  if (plus && minus) return false;
-  const std::string_view digits = minus ? s.substr(1) : s;
-  if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.')) return false;
-  const char* last = s.data() + s.size();
-  auto [end, ec] = std::from_chars(s.data(), last, out, std::chars_format::general);
-  return ec == std::errc() && end == last && std::isfinite(out);
+  if (s.starts_with('+')) {
+    s.remove_prefix(1);
+    if (s.starts_with('-')) return false;
+  }
+  const std::optional<double> value = readDecimal(s);
+  if (!value) return false;
+  out = *value;
+  return true;
 }
 
 bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }

@@ -1,16 +1,16 @@
 #include "core/settings/column_widths.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/text.h"
 
 namespace quenmark {
 
 // The fewest decimals that read back as the same single-precision value, as std::to_chars
-// writes them; found with printf, which rounds exactly, because to_chars' floating-point
-// tables would make up a fifth of the program file.
+// writes them; found with printf and strtof, which round exactly, because the floating-point
+// tables of to_chars and from_chars would make up a fifth of the program file.
 std::string columnWidthText(float twips) {
   if (std::isnan(twips)) return std::signbit(twips) ? "-nan" : "nan";
   if (std::isinf(twips)) return twips < 0 ? "-inf" : "inf";
@@ -19,9 +19,9 @@ std::string columnWidthText(float twips) {
     const int n =
         std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(twips));
     if (n <= 0 || n >= static_cast<int>(sizeof buffer)) return std::string(kDefaultColumnWidth);
-    float back = 0;
-    const auto [end, ec] = std::from_chars(buffer, buffer + n, back);
-    if (ec == std::errc() && end == buffer + n && back == twips)
+    char* end = nullptr;
+    const float back = std::strtof(buffer, &end);
+    if (end == buffer + n && back == twips)
       return std::string(buffer, static_cast<std::size_t>(n));
   }
 }
@@ -29,10 +29,9 @@ std::string columnWidthText(float twips) {
 std::optional<int> columnWidthFromText(std::string_view text) {
   text = trimSpaces(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  double value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  value = std::nearbyint(value);  // the default rounding mode rounds half to even
+  const std::optional<double> read = readDecimal(text);
+  if (!read) return std::nullopt;
+  const double value = std::nearbyint(*read);  // the default rounding mode rounds half to even
   if (!(value >= 0.0 && value <= 32767.0)) return std::nullopt;
   return static_cast<int>(value);
 }
