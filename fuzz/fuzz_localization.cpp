@@ -162,6 +162,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(decodeUtf8Text("x" + text) == "x" + text);
   caseRules(key);
 
+  // Read as a window's load reads the file, in pieces of its raw bytes: what the whole
+  // decoded text gives.
+  const std::size_t piece = 1 + size % 17;
+  std::size_t at = 0;
+  const auto pieces = [&]() -> std::optional<std::string> {
+    const std::string_view next = in.substr(std::min(at, in.size()), piece);
+    at += piece;
+    return std::string(next);
+  };
+  FUZZ_CHECK(readTranslationLines(pieces, language) == readTranslationLines(text, language));
+
   const std::vector<std::string> names = languageGroupNames(text);
   for (std::size_t i = 0; i < names.size() && i < 4; ++i) readTranslationLines(text, names[i]);
 

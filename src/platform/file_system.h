@@ -32,6 +32,9 @@ class FileSystem {
 
   // The whole file, byte for byte.
   virtual Result<std::string> readFile(const std::string& path) const = 0;
+  // Up to `size` bytes of the file from byte `offset` on: fewer at its end, none past it.
+  virtual Result<std::string> readFilePart(const std::string& path, std::uint64_t offset,
+                                           std::size_t size) const = 0;
 
   // Replaces (or creates) the file in one step: afterwards it holds exactly `bytes`, or, on
   // failure, whatever it held before, byte for byte.

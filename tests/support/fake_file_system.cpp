@@ -133,6 +133,16 @@ Result<std::string> FakeFileSystem::readFile(const std::string& path) const {
   return e->bytes;
 }
 
+Result<std::string> FakeFileSystem::readFilePart(const std::string& path, std::uint64_t offset,
+                                                 std::size_t size) const {
+  calls.push_back("readFilePart " + path);
+  if (auto f = takeFailure("readFilePart")) return *f;
+  const Entry* e = entry(path);
+  if (!e || (e->attributes & attr::kDirectory)) return kNotFound;
+  if (offset >= e->bytes.size()) return std::string();
+  return e->bytes.substr(static_cast<std::size_t>(offset), size);
+}
+
 Status FakeFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
   calls.push_back("replaceFile " + path);
   if (auto f = takeFailure("replaceFile")) return f;

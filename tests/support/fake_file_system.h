@@ -26,8 +26,8 @@ class FakeFileSystem : public FileSystem {
   std::string contents(const std::string& path) const;  // "" when absent
 
   // Fault injection: the next `times` calls of operation `op` ("find", "readFile",
-  // "replaceFile", "deleteFile", "directoryExists", "createDirectory") fail with `error`;
-  // -1 = always.
+  // "readFilePart", "replaceFile", "deleteFile", "directoryExists", "createDirectory") fail
+  // with `error`; -1 = always.
   void failNext(const std::string& op, SysError error, int times = 1);
   // Fault injection by position: call number `n` (from 1, counted over every operation of the
   // interface, directoryExists included) fails with `error`, whatever its kind. A failed
@@ -42,6 +42,8 @@ class FakeFileSystem : public FileSystem {
 
   std::vector<std::string> find(const std::string& pattern, std::uint32_t mask) const override;
   Result<std::string> readFile(const std::string& path) const override;
+  Result<std::string> readFilePart(const std::string& path, std::uint64_t offset,
+                                   std::size_t size) const override;
   Status replaceFile(const std::string& path, std::string_view bytes) override;
   Status deleteFile(const std::string& path) override;
   bool directoryExists(const std::string& path) const override;

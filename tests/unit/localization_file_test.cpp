@@ -33,6 +33,35 @@ TEST_P(ReaderTest, CutsTheLinesOfTheRequestedGroup) {
   EXPECT_EQ(readTranslationLines(GetParam().file, GetParam().language), GetParam().expected);
 }
 
+// A file read in pieces of every small size, as it stands on disk (with a byte-order mark,
+// malformed bytes beside every tag), gives the lines the whole decoded file gives; a failed
+// read gives none.
+TEST_P(ReaderTest, ReadsTheSameFromTheFileInPieces) {
+  std::string marred;
+  for (char c : GetParam().file) marred.append(1, c).append(c == '>' || c == '<' ? "\xC3" : "");
+  for (const std::string& file : {GetParam().file, "\xEF\xBB\xBF" + GetParam().file, marred}) {
+    const auto whole = readTranslationLines(decodeLocalizationFile(file), GetParam().language);
+    for (std::size_t size : {1, 2, 3, 5, 7, 4096}) {
+      std::size_t at = 0;
+      const auto lines = readTranslationLines(
+          [&]() -> std::optional<std::string> {
+            at += size;
+            return file.substr(std::min(at - size, file.size()), size);
+          },
+          GetParam().language);
+      EXPECT_EQ(lines, whole) << size << " " << ::testing::PrintToString(file);
+    }
+  }
+  int reads = 0;
+  EXPECT_EQ(readTranslationLines(
+                [&]() -> std::optional<std::string> {
+                  if (++reads == 3) return std::nullopt;
+                  return GetParam().file.substr(8 * (reads - 1), 8);
+                },
+                GetParam().language),
+            std::nullopt);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, ReaderTest,
     ::testing::Values(

@@ -82,10 +82,19 @@ TEST_F(Win32FileSystemTest, ReadFileReturnsEveryByte) {
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(*r, bytes);
 
-  auto missing = fs.readFile(dir / "none.sch");
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error().number, ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(missing.error().description, errorDescription(ERROR_FILE_NOT_FOUND));
+  // Parts: from the start, across the middle, cut by the end, past the end.
+  for (auto [offset, size] : {std::pair<std::size_t, std::size_t>{0, 16}, {99'999, 70'000},
+                              {199'990, 64}, {200'000, 8}, {300'000, 8}}) {
+    auto part = fs.readFilePart(dir / "big.bin", offset, size);
+    ASSERT_TRUE(part.ok()) << offset;
+    EXPECT_EQ(*part, bytes.substr(std::min(offset, bytes.size()), size)) << offset;
+  }
+
+  for (auto missing : {fs.readFile(dir / "none.sch"), fs.readFilePart(dir / "none.sch", 0, 8)}) {
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().number, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(missing.error().description, errorDescription(ERROR_FILE_NOT_FOUND));
+  }
 }
 
 TEST_F(Win32FileSystemTest, ReplaceCreatesAndReplacesWithoutLeavingATemporaryFile) {

@@ -56,6 +56,10 @@ class HiberfilFileSystem : public FileSystem {
   Result<std::string> readFile(const std::string& path) const override {
     return real_.readFile(path);
   }
+  Result<std::string> readFilePart(const std::string& path, std::uint64_t offset,
+                                   std::size_t size) const override {
+    return real_.readFilePart(path, offset, size);
+  }
   Status replaceFile(const std::string& path, std::string_view bytes) override {
     return real_.replaceFile(path, bytes);
   }

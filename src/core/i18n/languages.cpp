@@ -12,6 +12,9 @@
 namespace quenmark {
 namespace {
 
+// About one language group of the shipped file.
+constexpr std::size_t kLocalizationPiece = 16 * 1024;
+
 // A walk over windows the catalogue does not own goes step by step (ignoreErrors): a control
 // may lack the property asked for, or fail to repaint; such a step is skipped, the walk goes on.
 std::optional<TranslatedText> kindOf(const TranslatableControl& control,
@@ -65,10 +68,15 @@ void clsLanguages::loadLanguage(const std::string& language) {
   currentLanguage_ = language;
   const std::string path = programFile(kLocalizationFileName);
   if (!LangFileExists(path)) return;
-  auto bytes = fs_.readFile(path);
-  if (!bytes) return;
-  const std::string text = decodeLocalizationFile(std::move(*bytes));
-  if (auto lines = readTranslationLines(text, language)) {
+  // In pieces: the file holds every language, and a window loads while it is read.
+  std::uint64_t offset = 0;
+  const ReadFilePiece read = [&]() -> std::optional<std::string> {
+    auto piece = fs_.readFilePart(path, offset, kLocalizationPiece);
+    if (!piece) return std::nullopt;
+    offset += piece->size();
+    return std::move(*piece);
+  };
+  if (auto lines = readTranslationLines(read, language)) {
     translationLines_ = std::move(*lines);
   }
 }

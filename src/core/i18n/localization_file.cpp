@@ -27,21 +27,67 @@ std::optional<std::string_view> cutBetween(std::string_view text, std::string_vi
   return text.substr(start, b->pos - start);
 }
 
-// Walks the groups in file order. `visit` gets each group's text and name and returns true
-// to stop. False when a broken cut ended the walk.
+// The unwalked part of a file read piece by piece. A failed read ends the file there: what
+// the walk was looking for is then not found.
+class GroupReader {
+ public:
+  explicit GroupReader(const ReadFilePiece& read) : read_(read) {}
+
+  // The first `tag` in the unwalked bytes, reading on until it shows or the file ends.
+  std::optional<TextMatch> find(std::string_view tag) {
+    std::size_t from = 0;
+    for (;;) {
+      if (auto m = findNoCase(bytes_, tag, from)) return m;
+      if (atEnd_) return std::nullopt;
+      // A match is at most four bytes a character: one that a piece's end cut starts here.
+      const std::size_t reach = 4 * tag.size();
+      from = bytes_.size() > reach ? bytes_.size() - reach : 0;
+      std::optional<std::string> piece = read_();
+      atEnd_ = !piece || piece->empty();
+      if (!piece) continue;
+      if (bytes_.empty()) {
+        bytes_ = std::move(*piece);
+      } else {
+        bytes_ += *piece;
+      }
+    }
+  }
+
+  std::string_view bytes() const { return bytes_; }
+  void dropTo(std::size_t end) { bytes_.erase(0, end); }
+
+ private:
+  const ReadFilePiece& read_;
+  std::string bytes_;
+  bool atEnd_ = false;
+};
+
+// Walks the groups in file order, holding the file from the group at hand to the piece its
+// closing tag is in. `visit` gets each group's text, decoded, and name and returns true to
+// stop. False when a broken cut ended the walk. Tags are ASCII, so they are found in the
+// undecoded bytes where they are in the decoded text.
 template <class Visit>
-bool walkGroups(std::string_view text, Visit visit) {
-  std::size_t pos = 0;
-  while (auto g = findNoCase(text, kGroupOpen, pos)) {
-    auto end = findNoCase(text, kGroupClose, pos);
+bool walkGroups(const ReadFilePiece& read, Visit visit) {
+  GroupReader file(read);
+  while (auto g = file.find(kGroupOpen)) {
+    auto end = file.find(kGroupClose);
     if (!end || end->pos < g->pos) return false;
-    const std::string_view group = text.substr(g->pos, end->pos - g->pos);
-    pos = end->pos + end->length;
+    const std::string group =
+        decodeUtf8Text(std::string(file.bytes().substr(g->pos, end->pos - g->pos)));
     auto name = cutBetween(group, kNameOpen, kNameClose);
     if (!name) return false;
-    if (visit(group, *name)) return true;
+    if (visit(std::string_view(group), *name)) return true;
+    file.dropTo(end->pos + end->length);
   }
   return true;
+}
+
+// A text already in memory, as one piece.
+ReadFilePiece wholeText(std::string_view text) {
+  return [text, given = false]() mutable -> std::optional<std::string> {
+    if (std::exchange(given, true)) return std::string();
+    return std::string(text);
+  };
 }
 
 std::vector<std::string> splitCrLf(std::string_view text) {
@@ -73,16 +119,22 @@ std::string decodeLocalizationFile(std::string bytes) { return decodeUtf8Text(st
 
 std::optional<std::vector<std::string>> readTranslationLines(std::string_view text,
                                                              std::string_view language) {
-  std::optional<std::string_view> items;
+  return readTranslationLines(wholeText(text), language);
+}
+
+std::optional<std::vector<std::string>> readTranslationLines(const ReadFilePiece& read,
+                                                             std::string_view language) {
+  std::optional<std::vector<std::string>> lines;
   bool broken = false;
-  const bool walked = walkGroups(text, [&](std::string_view group, std::string_view name) {
+  const auto walked = walkGroups(read, [&](std::string_view group, std::string_view name) {
     if (!equalsNoCase(name, language)) return false;
-    items = cutBetween(group, kItemsOpen, kItemsClose);
+    auto items = cutBetween(group, kItemsOpen, kItemsClose);
     broken = !items;
+    if (items) lines = splitCrLf(*items);
     return true;
   });
-  if (!walked || broken || !items) return std::nullopt;
-  return splitCrLf(*items);
+  if (!walked || broken) return std::nullopt;
+  return lines;
 }
 
 std::optional<std::string> findItemText(const std::vector<std::string>& lines,
@@ -110,7 +162,7 @@ std::optional<std::string> findItemText(const std::vector<std::string>& lines,
 
 std::vector<std::string> languageGroupNames(std::string_view text) {
   std::vector<std::string> names;
-  walkGroups(text, [&](std::string_view, std::string_view name) {
+  walkGroups(wholeText(text), [&](std::string_view, std::string_view name) {
     names.emplace_back(name);
     return false;
   });

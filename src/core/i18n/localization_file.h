@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,14 @@ std::string decodeLocalizationFile(std::string bytes);
 // taken as written, spaces included): its item list split at CR LF pairs. Nothing when no
 // group has that name, or when a closing tag is missing on the way to it.
 std::optional<std::vector<std::string>> readTranslationLines(std::string_view text,
+                                                             std::string_view language);
+
+// The file's next bytes as they stand, empty at its end; nothing when the read failed.
+using ReadFilePiece = std::function<std::optional<std::string>()>;
+
+// The same lines from the file's bytes, read as far as the group asked for and decoded a group
+// at a time: the file is never held whole. Nothing also when a read failed.
+std::optional<std::vector<std::string>> readTranslationLines(const ReadFilePiece& read,
                                                              std::string_view language);
 
 // The raw text of `key` in translation lines: the first line whose item name is the key

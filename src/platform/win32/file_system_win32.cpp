@@ -20,8 +20,15 @@ std::wstring folderOf(const std::wstring& path) {
   return path.substr(0, slash);
 }
 
-// WriteFile takes a DWORD count; larger texts go in pieces.
+// WriteFile and ReadFile take a DWORD count; larger texts go in pieces.
 constexpr std::size_t kChunk = 1u << 30;
+
+// Others may write, rename or delete the file while it is read.
+HANDLE openForReading(const std::string& path) {
+  return CreateFileW(widen(path).c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 }  // namespace
 
@@ -43,9 +50,7 @@ std::vector<std::string> Win32FileSystem::find(const std::string& pattern,
 }
 
 Result<std::string> Win32FileSystem::readFile(const std::string& path) const {
-  UniqueFile file(CreateFileW(widen(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(openForReading(path));
   if (!file.valid()) return lastError();
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return lastError();
@@ -58,6 +63,26 @@ Result<std::string> Win32FileSystem::readFile(const std::string& path) const {
     if (got == 0) break;
     bytes.append(buffer, got);
   }
+  return bytes;
+}
+
+Result<std::string> Win32FileSystem::readFilePart(const std::string& path, std::uint64_t offset,
+                                                  std::size_t size) const {
+  UniqueFile file(openForReading(path));
+  if (!file.valid()) return lastError();
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return lastError();
+  std::string bytes(size, '\0');
+  std::size_t done = 0;
+  while (done < size) {
+    DWORD got = 0;
+    const auto want = static_cast<DWORD>(std::min(size - done, kChunk));
+    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) return lastError();
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
   return bytes;
 }
 

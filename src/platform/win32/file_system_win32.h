@@ -10,6 +10,8 @@ class Win32FileSystem final : public FileSystem {
  public:
   std::vector<std::string> find(const std::string& pattern, std::uint32_t mask) const override;
   Result<std::string> readFile(const std::string& path) const override;
+  Result<std::string> readFilePart(const std::string& path, std::uint64_t offset,
+                                   std::size_t size) const override;
   // Writes a temporary file beside the target, then moves it over the target in one step,
   // so that a failure at any point leaves the old file as it was.
   Status replaceFile(const std::string& path, std::string_view bytes) override;
