@@ -89,6 +89,16 @@ WebWindowContext webWindowContext(AppContext& app, gui::SkinHook skin) {
   return {app.identity, app.platform.versionInfo, std::move(skin)};
 }
 
+namespace {
+
+template <class Window, class Make>
+Window& built(std::unique_ptr<Window>& window, Make make) {
+  if (!window) window = make();
+  return *window;
+}
+
+}  // namespace
+
 std::string runningProgramFolder() {
   const std::string path = runningModulePath();
   if (path.empty()) return ".";
@@ -128,27 +138,51 @@ bool Program::start(bool inTray) {
   skin_ = std::make_unique<SkinServices>(SkinServices{app_.identity, skinObject_, *splash_});
   const gui::SkinHook skin = skinHook(*skin_);
   main_ = std::make_unique<frmMain>(forms_, mainWindowContext(app_, skin), windows_, *guard_);
-  wizard_ = std::make_unique<frmWizard>(forms_, wizardContext(app_, skin));
-  windows_.wizard = [this](const std::optional<ScheduleRecord>& toEdit) { wizard_->open(toEdit); };
-  windows_.loadWizardForTemplate = [this] { LoadWizardForTemplate(*wizard_); };
-  options_ = std::make_unique<frmOptions>(forms_, optionsContext(app_, skin));
-  windows_.options = [this] { options_->open(); };
-  language_ =
-      std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));
-  windows_.language = [this](bool modal) { language_->open(modal); };
-  about_ = std::make_unique<frmAbout>(forms_, aboutContext(app_, skin));
-  windows_.about = [this] { about_->open(); };
-  stillRunning_ =
-      std::make_unique<frmStillRunning>(forms_, stillRunningContext(app_, *main_, skin));
-  windows_.stillRunning = [this] { stillRunning_->open(); };
-  website_ = std::make_unique<frmWebsite>(forms_, webWindowContext(app_, skin));
-  windows_.website = [this] { website_->open(); };
-  countdown_ = std::make_unique<frmCountdown>(forms_, countdownContext(app_, skin));
-  windows_.countdown = [this] { countdown_->open(); };
+  // The other windows are built when they first open, and kept: a start builds what it shows.
+  auto wizard = [this, skin]() -> frmWizard& {
+    return built(wizard_,
+                 [&] { return std::make_unique<frmWizard>(forms_, wizardContext(app_, skin)); });
+  };
+  windows_.wizard = [wizard](const std::optional<ScheduleRecord>& toEdit) {
+    wizard().open(toEdit);
+  };
+  windows_.loadWizardForTemplate = [wizard] { LoadWizardForTemplate(wizard()); };
+  windows_.options = [this, skin] {
+    built(options_, [&] {
+      return std::make_unique<frmOptions>(forms_, optionsContext(app_, skin));
+    }).open();
+  };
+  windows_.language = [this, skin](bool modal) {
+    built(language_, [&] {
+      return std::make_unique<frmLanguage>(forms_, languageContext(app_, http_, *main_, skin));
+    }).open(modal);
+  };
+  windows_.about = [this, skin] {
+    built(about_, [&] { return std::make_unique<frmAbout>(forms_, aboutContext(app_, skin)); })
+        .open();
+  };
+  windows_.stillRunning = [this, skin] {
+    built(stillRunning_, [&] {
+      return std::make_unique<frmStillRunning>(forms_, stillRunningContext(app_, *main_, skin));
+    }).open();
+  };
+  windows_.website = [this, skin] {
+    built(website_, [&] {
+      return std::make_unique<frmWebsite>(forms_, webWindowContext(app_, skin));
+    }).open();
+  };
+  windows_.countdown = [this, skin] {
+    built(countdown_, [&] {
+      return std::make_unique<frmCountdown>(forms_, countdownContext(app_, skin));
+    }).open();
+  };
+  windows_.condition = [this, skin](const std::string& action) {
+    built(condition_, [&] {
+      return std::make_unique<frmCondition>(forms_, conditionContext(app_, skin));
+    }).open(action);
+  };
   // Read by the main window's load: it starts hidden, as with "chkMin".
   if (inTray) app_.StartedInTray = true;
-  condition_ = std::make_unique<frmCondition>(forms_, conditionContext(app_, skin));
-  windows_.condition = [this](const std::string& action) { condition_->open(action); };
   // "Don't show the splash screen": it still starts everything, unseen.
   try {
     if (inTray || app_.options.ticked(Setting::chkSplash)) {

@@ -79,8 +79,9 @@ struct Win32Seams {
 };
 
 // The program as WinMain starts it: the app context for a program folder over the seams it
-// is given, the single-instance guard, every window built once with its context, and the
-// start through the splash window. A benchmark or a test starts it in-process in a folder of
+// is given, the single-instance guard, every window built once with its context (the splash
+// and main windows at the start, the others when they first open), and the start through
+// the splash window. A benchmark or a test starts it in-process in a folder of
 // its own, with fakes for the seams it must not reach for real (power calls, message boxes).
 class Program {
  public:
